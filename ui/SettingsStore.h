@@ -1,0 +1,41 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+namespace tarnwick {
+
+// A per-user store of text values by application, section and key.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // The stored text, or defaultValue when the key is absent.
+  virtual std::string Read(std::string_view application, std::string_view section,
+                           std::string_view key, std::string_view defaultValue) = 0;
+  virtual void Write(std::string_view application, std::string_view section,
+                     std::string_view key, std::string_view value) = 0;
+};
+
+// A store that lives in memory only.
+class InMemorySettingsStore final : public SettingsStore {
+ public:
+  using Address = std::tuple<std::string, std::string, std::string>;
+
+  std::string Read(std::string_view application, std::string_view section, std::string_view key,
+                   std::string_view defaultValue) override {
+    const auto found = values_.find(Address(application, section, key));
+    return found == values_.end() ? std::string(defaultValue) : found->second;
+  }
+  void Write(std::string_view application, std::string_view section, std::string_view key,
+             std::string_view value) override {
+    values_[Address(application, section, key)] = std::string(value);
+  }
+  const std::map<Address, std::string>& Values() const { return values_; }
+
+ private:
+  std::map<Address, std::string> values_;
+};
+
+}  // namespace tarnwick

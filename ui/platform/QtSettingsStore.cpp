@@ -1,0 +1,57 @@
+#include "ui/platform/QtSettingsStore.h"
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace tarnwick {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString KeyPath(std::string_view section, std::string_view key) {
+  return ToQString(section) + QLatin1Char('/') + ToQString(key);
+}
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore(std::string application, const std::string& iniPath)
+    : application_(std::move(application)),
+      settings_(std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
+
+QtSettingsStore::~QtSettingsStore() = default;
+
+std::string QtSettingsStore::Read(std::string_view application, std::string_view section,
+                                  std::string_view key, std::string_view defaultValue) {
+  CheckApplication(application);
+  const QVariant value = settings_->value(KeyPath(section, key));
+  if (!value.isValid()) return std::string(defaultValue);
+  // An INI value with an unquoted comma, typed in by hand, reads as a list.
+  if (value.typeId() == QMetaType::QStringList) {
+    return value.toStringList().join(QStringLiteral(", ")).toStdString();
+  }
+  return value.toString().toStdString();
+}
+
+void QtSettingsStore::Write(std::string_view application, std::string_view section,
+                            std::string_view key, std::string_view value) {
+  CheckApplication(application);
+  settings_->setValue(KeyPath(section, key), ToQString(value));
+}
+
+bool QtSettingsStore::Sync() {
+  settings_->sync();
+  return settings_->status() == QSettings::NoError;
+}
+
+void QtSettingsStore::CheckApplication(std::string_view application) const {
+  if (application != application_) {
+    throw std::invalid_argument("this settings store belongs to " + application_ + ", not " +
+                                std::string(application));
+  }
+}
+
+}  // namespace tarnwick
