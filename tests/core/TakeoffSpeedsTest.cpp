@@ -1,0 +1,47 @@
+#include "core/TakeoffSpeeds.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+constexpr bool kIcing = true;
+constexpr bool kNoIcing = false;
+
+int V1(double kg) { return SelectTakeoffSpeeds(kg, kNoIcing).v1; }
+
+TEST(TakeoffSpeeds, EachBoundBelongsToTheBandItStarts) {
+  EXPECT_EQ(V1(22500.0), 112);
+  EXPECT_EQ(V1(22499.9), 111);
+  EXPECT_EQ(V1(21999.6), 109);
+  EXPECT_EQ(SelectTakeoffSpeeds(16000.0, kNoIcing).vfto, 118);
+  EXPECT_EQ(SelectTakeoffSpeeds(15999.9, kNoIcing).vfto, 114);
+}
+
+TEST(TakeoffSpeeds, ThereIsNoBoundAt20500) {
+  EXPECT_EQ(SelectTakeoffSpeeds(20750, kIcing), SelectTakeoffSpeeds(20000, kIcing));
+  EXPECT_EQ(SelectTakeoffSpeeds(20750, kIcing).v1, 113);
+}
+
+TEST(TakeoffSpeeds, WeightsBeyondTheTableUseItsEndRows) {
+  EXPECT_EQ(SelectTakeoffSpeeds(1e9, kNoIcing),
+            (TakeoffSpeeds{112, 115, 140, 140, std::nullopt, 113}));
+  EXPECT_EQ(SelectTakeoffSpeeds(0, kIcing), (TakeoffSpeeds{104, 110, 110, 136, 107, 97}));
+  EXPECT_EQ(SelectTakeoffSpeeds(-5000, kIcing), SelectTakeoffSpeeds(0, kIcing));
+}
+
+TEST(TakeoffSpeeds, IcingPicksTheOtherColumnAndTheOnlyVmLB15) {
+  EXPECT_EQ(SelectTakeoffSpeeds(22200, kIcing), (TakeoffSpeeds{120, 123, 128, 165, 131, 120}));
+  EXPECT_EQ(SelectTakeoffSpeeds(19500, kNoIcing),
+            (TakeoffSpeeds{104, 110, 129, 129, std::nullopt, 102}));
+  for (double kg : {15000.0, 16500.0, 17500.0}) {
+    const TakeoffSpeeds dry = SelectTakeoffSpeeds(kg, kNoIcing);
+    const TakeoffSpeeds iced = SelectTakeoffSpeeds(kg, kIcing);
+    EXPECT_EQ(dry.v1, iced.v1);
+    EXPECT_EQ(dry.v2, iced.v2);
+    EXPECT_NE(dry.vmlb0, iced.vmlb0);
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick

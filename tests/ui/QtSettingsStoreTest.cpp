@@ -1,0 +1,63 @@
+#include "ui/platform/QtSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+namespace tarnwick {
+namespace {
+
+class QtSettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory = std::filesystem::temp_directory_path() /
+                ("tarnwick-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(directory);
+  }
+  void TearDown() override { std::filesystem::remove_all(directory); }
+  std::string Ini() const { return (directory / "Tarnwick.ini").string(); }
+
+  std::filesystem::path directory;
+};
+
+TEST_F(QtSettingsStoreTest, ValuesSurviveTheFileAndAbsentKeysGiveTheDefault) {
+  {
+    QtSettingsStore store("Tarnwick", Ini());
+    store.Write("Tarnwick", "Settings", "Headwind", "");
+    store.Write("Tarnwick", "Settings", "HeadwindAlt", "1, 2 ;x=\"y\"");
+    store.Write("Tarnwick", "Settings", "Payload", "453.592292196897");
+    EXPECT_TRUE(store.Sync());
+  }
+  QtSettingsStore reopened("Tarnwick", Ini());
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Headwind", "0"), "");
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "HeadwindAlt", "0"), "1, 2 ;x=\"y\"");
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Payload", "0"), "453.592292196897");
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Temp", "75"), "75");
+  EXPECT_EQ(reopened.Read("Tarnwick", "Other", "Payload", "none"), "none");
+}
+
+TEST_F(QtSettingsStoreTest, HandEditedListValueReadsAsItsText) {
+  std::ofstream(Ini()) << "[Settings]\nHeadwind=1, 2\n";
+  QtSettingsStore store("Tarnwick", Ini());
+  EXPECT_EQ(store.Read("Tarnwick", "Settings", "Headwind", "0"), "1, 2");
+}
+
+TEST_F(QtSettingsStoreTest, ReportsAFileItCannotWrite) {
+  std::ofstream(directory / "plain-file") << "x";
+  QtSettingsStore store("Tarnwick", (directory / "plain-file" / "Tarnwick.ini").string());
+  store.Write("Tarnwick", "Settings", "Units", "1");
+  EXPECT_FALSE(store.Sync());
+}
+
+TEST_F(QtSettingsStoreTest, BelongsToOneApplication) {
+  QtSettingsStore store("Tarnwick", Ini());
+  EXPECT_THROW(store.Read("Other", "Settings", "Units", "1"), std::invalid_argument);
+  EXPECT_THROW(store.Write("Other", "Settings", "Units", "1"), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tarnwick

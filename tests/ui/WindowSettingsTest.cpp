@@ -1,0 +1,155 @@
+#include "ui/WindowSettings.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "ui/StoredValues.h"
+
+namespace tarnwick {
+namespace {
+
+using WindowSettingsTest = MainWindowFixture;
+
+TEST_F(WindowSettingsTest, EmptyStoreStartsWithTheDefaults) {
+  Start();
+  EXPECT_EQ(c().cboUnits.SelectedText(), "Kgs.");
+  EXPECT_EQ(c().cboTripDistance.SelectedText(), "50");
+  EXPECT_EQ(c().cboCruisingAlt.SelectedText(), "FL100");
+  EXPECT_EQ(c().cboWindType.SelectedText(), "Headwind:");
+  EXPECT_EQ(c().cboAlternateDistance.SelectedText(), "0");
+  EXPECT_EQ(c().cboTemp.SelectedIndex(), 75);
+  EXPECT_EQ(c().txtHeadwindAlt.Text(), "0");
+  EXPECT_EQ(c().chkIcing.Value(), 0);
+  EXPECT_EQ(state.model, 0);
+}
+
+TEST_F(WindowSettingsTest, StoredWeightShowsInTheStoredUnit) {
+  Store("Payload", "1000");
+  Start();
+  EXPECT_EQ(c().txtPayload.Text(), "1000");
+  Store("Units", "0");
+  Restart();
+  EXPECT_EQ(c().txtPayload.Text(), "2205");
+}
+
+TEST_F(WindowSettingsTest, RestartRestoresEverythingAndWeightsTravelInKilograms) {
+  Start();
+  c().cboUnits.SetSelectedIndex(0);
+  c().txtPayload.SetText("1000");
+  c().cboTemp.SetSelectedIndex(c().cboTemp.IndexOf("-5"));
+  c().cboWindTypeAlt.SetSelectedIndex(1);
+  c().txtHeadwind.SetText("");
+  c().txtHeadwindAlt.SetText("12 kt");
+  c().chkIcing.SetValue(1);
+  c().frmMain.Unload();
+  EXPECT_EQ(Stored("Payload"), "453.592292196897");
+  EXPECT_EQ(Stored("TaxiFuel"), "0");
+  EXPECT_EQ(Stored("Temp"), "55");
+
+  Restart();
+  EXPECT_EQ(c().cboUnits.SelectedText(), "Lbs.");
+  EXPECT_EQ(c().txtPayload.Text(), "1000");
+  EXPECT_EQ(c().cboTemp.SelectedText(), "-5");
+  EXPECT_EQ(c().cboWindTypeAlt.SelectedIndex(), 1);
+  EXPECT_EQ(c().txtHeadwind.Text(), "");
+  EXPECT_EQ(c().txtHeadwindAlt.Text(), "12 kt");
+  EXPECT_EQ(c().chkIcing.Value(), 1);
+  EXPECT_EQ(c().lblVmLB15.Caption(), "VmLB15: 107");
+}
+
+TEST_F(WindowSettingsTest, WeightsSurviveAChangeOfLocaleBetweenRuns) {
+  const NumberFormat german{.groupSeparator = ".", .decimalSeparator = ","};
+  Start(german);
+  c().cboUnits.SetSelectedIndex(0);
+  c().txtHoldingFuel.SetText("1000");
+  c().frmMain.Unload();
+  EXPECT_EQ(Stored("HoldingFuel"), "453.592292196897");
+  Restart();
+  EXPECT_EQ(c().txtHoldingFuel.Text(), "1000");
+
+  Store("HoldingFuel", "453,592292196897");
+  Restart(german);
+  EXPECT_EQ(c().txtHoldingFuel.Text(), "1000");
+}
+
+TEST_F(WindowSettingsTest, UnusableStoredValuesFallBackToTheirDefaults) {
+  Store("Units", "7");
+  Store("Icing", "2");
+  Store("TripDistance", "40");
+  Store("CruisingAlt", "-1");
+  Store("WindType", "abc");
+  Store("Temp", "99999");
+  Store("AlternateDistance", "1.5");
+  Store("Payload", "heavy");
+  Store("TaxiFuel", "1e999");
+  Store("HoldingFuel", "nan");
+  Store("Model", "1");
+  Start();
+  EXPECT_EQ(c().cboUnits.SelectedIndex(), 1);
+  EXPECT_EQ(c().chkIcing.Value(), 0);
+  EXPECT_EQ(c().cboTripDistance.SelectedIndex(), 0);
+  EXPECT_EQ(c().cboCruisingAlt.SelectedIndex(), 0);
+  EXPECT_EQ(c().cboWindType.SelectedIndex(), 0);
+  EXPECT_EQ(c().cboTemp.SelectedIndex(), 75);
+  EXPECT_EQ(c().cboAlternateDistance.SelectedIndex(), 0);
+  EXPECT_EQ(c().txtPayload.Text(), "");
+  EXPECT_EQ(c().txtTaxiFuel.Text(), "");
+  EXPECT_EQ(state.model, 0);
+  EXPECT_EQ(c().txtGTOW.Text(), "13739") << "the start-up plan is intact";
+}
+
+TEST_F(WindowSettingsTest, StoredWeightBeyondThirtyTwoBitsReadsAsZeroAtTheFirstPass) {
+  Store("Payload", "3e9");
+  Start();
+  EXPECT_EQ(c().txtPayload.Text(), "") << "shown as ??? on restore, then read as 0";
+  EXPECT_EQ(state.plan.Payload, 0.0);
+}
+
+TEST_F(WindowSettingsTest, StoredOverflowingWindIsExplainedAtStartUp) {
+  Store("Headwind", "-32768");
+  Store("WindType", "1");
+  Start();
+  ASSERT_EQ(messages.Shown().size(), 1u);
+  EXPECT_EQ(messages.Shown()[0].style, MessageBoxStyle::kExclamation);
+  EXPECT_EQ(c().lblV1.Caption(), "V1/Vr: 123") << "no pass completed yet";
+  c().cboWindType.SetSelectedIndex(0);
+  EXPECT_EQ(messages.Shown().size(), 2u);
+  c().txtHeadwind.SetText("10");
+  EXPECT_EQ(c().lblV1.Caption(), "V1/Vr: 104");
+}
+
+TEST(StoredValues, WholeNumbersMustFitSixteenBits) {
+  EXPECT_EQ(ParseStoredWholeNumber(" 75 "), 75);
+  EXPECT_EQ(ParseStoredWholeNumber("+5"), 5);
+  EXPECT_EQ(ParseStoredWholeNumber("-32768"), -32768);
+  for (const char* text : {"", "32768", "7.5", "1e2", "abc", "5x", "- 5"}) {
+    EXPECT_EQ(ParseStoredWholeNumber(text), std::nullopt) << text;
+  }
+}
+
+TEST(StoredValues, WeightsReadWithEitherSeparatorAndOnlyWhenFinite) {
+  EXPECT_EQ(ParseStoredWeight("453.25", ","), 453.25);
+  EXPECT_EQ(ParseStoredWeight("453,25", ","), 453.25);
+  EXPECT_EQ(ParseStoredWeight("453\u066B25", "\u066B"), 453.25);
+  EXPECT_EQ(ParseStoredWeight("1e+20", "."), 1e20);
+  EXPECT_EQ(ParseStoredWeight("-12", "."), -12.0);
+  for (const char* text : {"", "453,25", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10"}) {
+    EXPECT_EQ(ParseStoredWeight(text, "."), std::nullopt) << text;
+  }
+}
+
+TEST(StoredValues, WeightsAreWrittenWithFifteenDigitsAndARoundTrip) {
+  EXPECT_EQ(FormatStoredWeight(0.0), "0");
+  EXPECT_EQ(FormatStoredWeight(-0.0), "0");
+  EXPECT_EQ(FormatStoredWeight(5000.7), "5000.7");
+  EXPECT_EQ(FormatStoredWeight(-4643.6925), "-4643.6925");
+  EXPECT_EQ(FormatStoredWeight(1e20), "1e+20");
+  for (double kg : {1000 / 2.204623, 1e-7, 123456789012.345, 1.7e308}) {
+    const double back = *ParseStoredWeight(FormatStoredWeight(kg), ".");
+    EXPECT_NEAR(back, kg, std::abs(kg) * 1e-14);
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick

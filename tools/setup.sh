@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libcli11-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Run as root to install: ${missing[*]}" >&2; exit 1; }
+  as_root=(sudo)
+fi
+apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+"${apt[@]}" update -qq
+"${apt[@]}" install -y --no-install-recommends "${missing[@]}"
