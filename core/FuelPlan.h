@@ -53,7 +53,7 @@ struct LimitExceedances {
 // What a computation yields besides PlanResults: the two fuel figures that are only shown, and
 // the limit checks.
 struct PlanOutcome {
-  double EnrouteFuel = 0;  // trip fuel, kg
+  double EnrouteFuel = 0;    // trip fuel, kg
   double AlternateFuel = 0;  // kg
   LimitExceedances exceeded;
 };
@@ -63,7 +63,6 @@ struct PlanOutcome {
 // Throws ArithmeticFault: OverflowFault when a 16-bit step or a double overflows (a wind text
 // reading -32768, absurdly large weights), InvalidOperationFault or DivisionByZeroFault for the
 // other floating-point faults.
-PlanOutcome ComputePlan(const PlanInputs& inputs, const AircraftModel& model,
-                        PlanResults& results);
+PlanOutcome ComputePlan(const PlanInputs& inputs, const AircraftModel& model, PlanResults& results);
 
 }  // namespace tarnwick

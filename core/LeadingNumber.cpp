@@ -34,10 +34,12 @@ class BlankSkippingCursor {
   }
 
  private:
-  static char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+  static char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  }
   void SkipBlanks() {
-    while (!AtEnd() && (text_[position_] == ' ' || text_[position_] == '\t' ||
-                        text_[position_] == '\n')) {
+    while (!AtEnd() &&
+           (text_[position_] == ' ' || text_[position_] == '\t' || text_[position_] == '\n')) {
       ++position_;
     }
   }
@@ -70,7 +72,7 @@ double ReadRadixInteger(BlankSkippingCursor& cursor, int radix) {
 // A decimal number as written: its digits, where its point stands, and its exponent.
 struct DecimalText {
   bool negative = false;
-  std::string digits;  // integer and fraction digits, without the point
+  std::string digits;     // integer and fraction digits, without the point
   int pointPosition = 0;  // how many of digits stand before the point
   long exponent = 0;
 
@@ -115,8 +117,8 @@ DecimalText ReadDecimalText(BlankSkippingCursor& cursor) {
 
 double ToDouble(const DecimalText& number) {
   if (number.digits.find_first_not_of('0') == std::string::npos) return 0.0;
-  const long exponent = number.exponent + number.pointPosition -
-                        static_cast<long>(number.digits.size());
+  const long exponent =
+      number.exponent + number.pointPosition - static_cast<long>(number.digits.size());
   const std::string text = number.digits + "e" + std::to_string(exponent);
   double value = 0.0;
   const std::from_chars_result parsed =

@@ -17,8 +17,8 @@ MessageBoxContent OperatingLimitationsMessage(const AircraftModel& model, int un
            FormatGrouped(KgToText(static_cast<double>(kg), unitIndex), groupSeparator) +
            std::string(UnitSuffix(unitIndex)) + std::string(kLineBreak);
   };
-  std::string text = std::string(model.name) + " Operating Limitations:" +
-                     std::string(kLineBreak) + std::string(kLineBreak);
+  std::string text = std::string(model.name) + " Operating Limitations:" + std::string(kLineBreak) +
+                     std::string(kLineBreak);
   text += line("Basic Operating Weight: ", model.basicOperatingWeightKg);
   text += line("Maximum Zero Fuel Weight: ", model.maxZeroFuelWeightKg);
   text += line("Maximum Landing Weight: ", model.maxLandingWeightKg);

@@ -67,9 +67,9 @@ void MainWindow::UnloadWindow() {
 }
 
 void MainWindow::ShowOperatingLimitations() {
-  const MessageBoxContent message =
-      OperatingLimitationsMessage(state_.models.At(state_.model), controls_.cboUnits.SelectedIndex(),
-                                  services_.numberFormat.groupSeparator);
+  const MessageBoxContent message = OperatingLimitationsMessage(
+      state_.models.At(state_.model), controls_.cboUnits.SelectedIndex(),
+      services_.numberFormat.groupSeparator);
   services_.messages.Show(message.text, message.title, message.style);
 }
 

@@ -7,9 +7,8 @@ namespace {
 
 bool IsWholeNumber(std::string_view text) {
   if (!text.empty() && text.front() == '-') text.remove_prefix(1);
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace

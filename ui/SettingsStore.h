@@ -14,8 +14,8 @@ class SettingsStore {
   // The stored text, or defaultValue when the key is absent.
   virtual std::string Read(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view defaultValue) = 0;
-  virtual void Write(std::string_view application, std::string_view section,
-                     std::string_view key, std::string_view value) = 0;
+  virtual void Write(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view value) = 0;
 };
 
 // A store that lives in memory only.

@@ -36,8 +36,8 @@ void RestoreSelection(const StoreSection& section, std::string_view key, ComboBo
 
 void RestoreWeight(const StoreSection& section, std::string_view key, TextBox& box,
                    const MainWindowControls& controls, const NumberFormat& numberFormat) {
-  const double kg = ParseStoredWeight(section.Read(key, "0"), numberFormat.decimalSeparator)
-                        .value_or(0.0);
+  const double kg =
+      ParseStoredWeight(section.Read(key, "0"), numberFormat.decimalSeparator).value_or(0.0);
   box.SetText(KgToText(kg, controls.cboUnits.SelectedIndex()));
 }
 
@@ -69,8 +69,8 @@ std::int16_t RestoreWindowSettings(MainWindowControls& c, SettingsStore& store,
       section.ReadWholeNumber("Model", 0, 0, AircraftModelTable::kModelCount - 1));
 }
 
-void SaveWindowSettings(const MainWindowControls& c, SettingsStore& store,
-                        const PlanResults& plan, std::int16_t model) {
+void SaveWindowSettings(const MainWindowControls& c, SettingsStore& store, const PlanResults& plan,
+                        std::int16_t model) {
   const StoreSection section(store);
   SaveSelection(section, "TripDistance", c.cboTripDistance);
   SaveSelection(section, "CruisingAlt", c.cboCruisingAlt);

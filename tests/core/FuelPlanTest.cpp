@@ -1,10 +1,9 @@
-#include "core/FuelPlan.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/ArithmeticFault.h"
+#include "core/FuelPlan.h"
 
 namespace tarnwick {
 namespace {
@@ -19,7 +18,7 @@ struct Inputs {
   int windTypeAlt = 0, unit = 1;
 
   PlanInputs View() const {
-    return {payload, taxiFuel, holdingFuel, minimumFuel, trip,           flightLevel, headwind,
+    return {payload,  taxiFuel, holdingFuel, minimumFuel,    trip,        flightLevel, headwind,
             windType, temp,     alternate,   flightLevelAlt, headwindAlt, windTypeAlt, unit};
   }
 };
@@ -52,10 +51,17 @@ TEST_F(FuelPlanTest, StartValuesGiveTheShortestTrip) {
 }
 
 TEST_F(FuelPlanTest, MediumTripWithAlternateAndWinds) {
-  const PlanOutcome outcome = Compute({.payload = "6000", .taxiFuel = "100", .holdingFuel = "300",
-                                       .minimumFuel = "600", .trip = 5, .flightLevel = 10,
-                                       .headwind = "30", .temp = 80, .alternate = 2,
-                                       .flightLevelAlt = 5, .headwindAlt = "10"});
+  const PlanOutcome outcome = Compute({.payload = "6000",
+                                       .taxiFuel = "100",
+                                       .holdingFuel = "300",
+                                       .minimumFuel = "600",
+                                       .trip = 5,
+                                       .flightLevel = 10,
+                                       .headwind = "30",
+                                       .temp = 80,
+                                       .alternate = 2,
+                                       .flightLevelAlt = 5,
+                                       .headwindAlt = "10"});
   EXPECT_NEAR(outcome.EnrouteFuel, 1027.63341, kTolerance);
   EXPECT_NEAR(outcome.AlternateFuel, 348.67108, kTolerance);
   EXPECT_NEAR(plan.PLW, 20748.67108, kTolerance);
@@ -68,14 +74,20 @@ TEST_F(FuelPlanTest, MediumTripWithAlternateAndWinds) {
   EXPECT_EQ(std::tie(outcome.exceeded.zeroFuelWeight, outcome.exceeded.landingWeight,
                      outcome.exceeded.takeoffWeight, outcome.exceeded.taxiWeight,
                      outcome.exceeded.totalFuel),
-            std::tie(none.zeroFuelWeight, none.landingWeight, none.takeoffWeight,
-                     none.taxiWeight, none.totalFuel));
+            std::tie(none.zeroFuelWeight, none.landingWeight, none.takeoffWeight, none.taxiWeight,
+                     none.totalFuel));
 }
 
 TEST_F(FuelPlanTest, LongestTripExceedsEveryLimitButAZeroFuelWeightAtItsLimit) {
-  const PlanOutcome outcome = Compute({.payload = "7000", .taxiFuel = "100", .holdingFuel = "300",
-                                       .minimumFuel = "600", .trip = 22, .flightLevel = 15,
-                                       .headwind = "80", .alternate = 10, .headwindAlt = "80"});
+  const PlanOutcome outcome = Compute({.payload = "7000",
+                                       .taxiFuel = "100",
+                                       .holdingFuel = "300",
+                                       .minimumFuel = "600",
+                                       .trip = 22,
+                                       .flightLevel = 15,
+                                       .headwind = "80",
+                                       .alternate = 10,
+                                       .headwindAlt = "80"});
   EXPECT_NEAR(outcome.EnrouteFuel, 3997.3528, 5e-5);
   EXPECT_NEAR(outcome.AlternateFuel, 2277.9729, 5e-5);
   EXPECT_EQ(plan.ZFW, 20500.0);
@@ -131,8 +143,8 @@ TEST_F(FuelPlanTest, WindTextsRoundToWholeKnotsOrCountAsCalm) {
 }
 
 TEST_F(FuelPlanTest, NoAlternateMeansNoAlternateFuelWhateverItsLevelAndWind) {
-  const PlanOutcome outcome = Compute({.holdingFuel = "300", .minimumFuel = "600",
-                                       .flightLevelAlt = 15, .headwindAlt = "80"});
+  const PlanOutcome outcome = Compute(
+      {.holdingFuel = "300", .minimumFuel = "600", .flightLevelAlt = 15, .headwindAlt = "80"});
   EXPECT_EQ(outcome.AlternateFuel, 0.0);
   EXPECT_EQ(plan.PLW, 13500.0 + 600 + 300);
 }

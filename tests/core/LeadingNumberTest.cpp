@@ -1,11 +1,10 @@
-#include "core/LeadingNumber.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "core/ArithmeticFault.h"
+#include "core/LeadingNumber.h"
 
 namespace tarnwick {
 namespace {

@@ -1,11 +1,10 @@
-#include "core/Rounding.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "core/ArithmeticFault.h"
+#include "core/Rounding.h"
 
 namespace tarnwick {
 namespace {

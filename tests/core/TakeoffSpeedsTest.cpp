@@ -1,6 +1,6 @@
-#include "core/TakeoffSpeeds.h"
-
 #include <gtest/gtest.h>
+
+#include "core/TakeoffSpeeds.h"
 
 namespace tarnwick {
 namespace {

@@ -1,6 +1,6 @@
-#include "core/WeightUnits.h"
-
 #include <gtest/gtest.h>
+
+#include "core/WeightUnits.h"
 
 namespace tarnwick {
 namespace {

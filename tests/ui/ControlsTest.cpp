@@ -1,5 +1,3 @@
-#include "ui/Controls.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Controls.h"
 #include "ui/MainWindowControls.h"
 
 namespace tarnwick {

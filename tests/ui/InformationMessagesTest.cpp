@@ -1,7 +1,6 @@
-#include "ui/InformationMessages.h"
-
 #include <gtest/gtest.h>
 
+#include "ui/InformationMessages.h"
 #include "ui/NumberFormat.h"
 
 namespace tarnwick {

@@ -1,9 +1,8 @@
-#include "ui/MainWindow.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "ui/MainWindow.h"
 
 namespace tarnwick {
 namespace {
@@ -66,7 +65,8 @@ TEST_F(MainWindowTest, OnlyDigitsAndBackspaceGetThroughTheKeyFilter) {
   Start();
   for (TextBox* box : c().InputBoxes()) {
     const std::string before = box->Text();
-    for (std::int16_t key : std::initializer_list<std::int16_t>{'-', '.', '+', ' ', 'a', 3, 22, 13}) {
+    for (std::int16_t key :
+         std::initializer_list<std::int16_t>{'-', '.', '+', ' ', 'a', 3, 22, 13}) {
       EXPECT_FALSE(box->TypeKeyAtEnd(key)) << box->Name() << " took key " << key;
     }
     EXPECT_EQ(box->Text(), before);
@@ -198,7 +198,8 @@ TEST(FilterDigitKey, PassesDigitsAndBackspaceOnly) {
   EXPECT_EQ(FilterDigitKey('0'), '0');
   EXPECT_EQ(FilterDigitKey('9'), '9');
   EXPECT_EQ(FilterDigitKey(8), 8);
-  for (std::int16_t key : std::initializer_list<std::int16_t>{'/', ':', '-', 0, 13, 127, -1, 0x0660}) {
+  for (std::int16_t key :
+       std::initializer_list<std::int16_t>{'/', ':', '-', 0, 13, 127, -1, 0x0660}) {
     EXPECT_EQ(FilterDigitKey(key), 0);
   }
 }

@@ -1,5 +1,3 @@
-#include "ui/platform/QtSettingsStore.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,15 +5,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "ui/platform/QtSettingsStore.h"
+
 namespace tarnwick {
 namespace {
 
 class QtSettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    directory = std::filesystem::temp_directory_path() /
-                ("tarnwick-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    directory =
+        std::filesystem::temp_directory_path() /
+        ("tarnwick-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(directory);
   }
   void TearDown() override { std::filesystem::remove_all(directory); }

@@ -1,10 +1,9 @@
-#include "ui/WindowSettings.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
 #include "ui/StoredValues.h"
+#include "ui/WindowSettings.h"
 
 namespace tarnwick {
 namespace {

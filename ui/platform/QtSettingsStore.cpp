@@ -20,7 +20,8 @@ QString KeyPath(std::string_view section, std::string_view key) {
 
 QtSettingsStore::QtSettingsStore(std::string application, const std::string& iniPath)
     : application_(std::move(application)),
-      settings_(std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
+      settings_(
+          std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apps/tarnwick-plan/PlanAction.h"
+#include "ui/MainWindowControls.h"
+
+namespace tarnwick {
+
+// Checks every action against the loaded window before any is applied: the message of the
+// first one that cannot be carried out, or nothing when all can. The pick lists do not change
+// while actions run, so a check made after loading holds for the whole run.
+std::optional<std::string> ValidateActions(const std::vector<PlanAction>& actions,
+                                           const MainWindowControls& controls);
+
+// Carries out the actions in order, each as the user would. Applies none of them, and throws
+// PlanArgumentError, when ValidateActions would have refused them.
+void ApplyActions(const std::vector<PlanAction>& actions, MainWindowControls& controls);
+
+}  // namespace tarnwick

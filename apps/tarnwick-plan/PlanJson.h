@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/MainWindowControls.h"
+#include "ui/MessageBoxPresenter.h"
+
+namespace tarnwick {
+
+// The window's state as one JSON object, indented: "controls" holds every control by name in
+// window order, {"text"} plus "index" for lists and "color" for text boxes; "messages" holds
+// the message boxes shown, in order, as {"text", "title", "style"}.
+std::string PlanJson(const MainWindowControls& controls,
+                     const std::vector<MessageBoxContent>& messages);
+
+}  // namespace tarnwick

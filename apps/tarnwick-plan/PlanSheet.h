@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/MainWindowControls.h"
+#include "ui/MessageBoxPresenter.h"
+
+namespace tarnwick {
+
+// The plan as a load sheet for a person: the inputs, the weights and fuel with each figure
+// the window shows in red marked "<< over limit", the tank split, the takeoff speeds, the
+// icing setting and the messages shown.
+std::string PlanSheet(const MainWindowControls& controls,
+                      const std::vector<MessageBoxContent>& messages);
+
+}  // namespace tarnwick
