@@ -72,15 +72,15 @@ double ReadRadixInteger(BlankSkippingCursor& cursor, int radix) {
 // A decimal number as written: its digits, where its point stands, and its exponent.
 struct DecimalText {
   bool negative = false;
-  std::string digits;     // integer and fraction digits, without the point
-  int pointPosition = 0;  // how many of digits stand before the point
-  long exponent = 0;
+  std::string digits;              // integer and fraction digits, without the point
+  std::int64_t pointPosition = 0;  // how many of digits stand before the point
+  std::int64_t exponent = 0;
 
   bool HasDigits() const { return !digits.empty(); }
   // Power of ten of the first significant digit, roughly; tells an overflow from an underflow.
-  long Magnitude() const {
+  std::int64_t Magnitude() const {
     const auto firstSignificant = digits.find_first_not_of('0');
-    return pointPosition - static_cast<long>(firstSignificant) + exponent;
+    return pointPosition - static_cast<std::int64_t>(firstSignificant) + exponent;
   }
 };
 
@@ -91,12 +91,13 @@ void ReadDigitsInto(BlankSkippingCursor& cursor, std::string& digits) {
   }
 }
 
-long ReadExponent(BlankSkippingCursor& cursor) {
-  // Far beyond any double's exponent, small enough to add to a digit count without overflow.
-  constexpr long kExponentCap = 100000;
+std::int64_t ReadExponent(BlankSkippingCursor& cursor) {
+  // Far beyond any double's exponent plus any text's digit count, and far from 64-bit overflow
+  // when the two are added.
+  constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
   const bool negative = cursor.Accept('-');
   if (!negative) cursor.Accept('+');
-  long exponent = 0;
+  std::int64_t exponent = 0;
   while (DigitValue(cursor.Peek()) < 10) {
     exponent = std::min(kExponentCap, exponent * 10 + DigitValue(cursor.Peek()));
     cursor.Advance();
@@ -109,7 +110,7 @@ DecimalText ReadDecimalText(BlankSkippingCursor& cursor) {
   number.negative = cursor.Accept('-');
   if (!number.negative) cursor.Accept('+');
   ReadDigitsInto(cursor, number.digits);
-  number.pointPosition = static_cast<int>(number.digits.size());
+  number.pointPosition = static_cast<std::int64_t>(number.digits.size());
   if (cursor.Accept('.')) ReadDigitsInto(cursor, number.digits);
   if (number.HasDigits() && cursor.AcceptAny("ED")) number.exponent = ReadExponent(cursor);
   return number;
@@ -117,8 +118,8 @@ DecimalText ReadDecimalText(BlankSkippingCursor& cursor) {
 
 double ToDouble(const DecimalText& number) {
   if (number.digits.find_first_not_of('0') == std::string::npos) return 0.0;
-  const long exponent =
-      number.exponent + number.pointPosition - static_cast<long>(number.digits.size());
+  const std::int64_t exponent =
+      number.exponent + number.pointPosition - static_cast<std::int64_t>(number.digits.size());
   const std::string text = number.digits + "e" + std::to_string(exponent);
   double value = 0.0;
   const std::from_chars_result parsed =

@@ -31,7 +31,10 @@ MessageBoxContent OperatingLimitationsMessage(const AircraftModel& model, int un
 
 std::string VersionText(ProgramVersion version) {
   std::string text = std::to_string(version.major) + "." + std::to_string(version.minor);
-  if (version.revision > 0) text += "." + std::to_string(version.revision);
+  if (version.revision > 0) {
+    text += '.';
+    text += std::to_string(version.revision);
+  }
   return text;
 }
 

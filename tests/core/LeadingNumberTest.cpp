@@ -73,5 +73,14 @@ TEST(LeadingNumber, BeyondDoubleRangeOverflowsAndTinyValuesReadAsZero) {
   EXPECT_EQ(ReadLeadingNumber("0." + std::string(400, '0') + "1e400"), 1e-1);
 }
 
+TEST(LeadingNumber, ExponentAndDigitCountCombineWhateverTheTextLength) {
+  const std::string zeros(150000, '0');
+  EXPECT_THROW(ReadLeadingNumber("0." + zeros + "1e200000"), OverflowFault);
+  EXPECT_EQ(ReadLeadingNumber("1" + zeros + "e-200000"), 0.0);
+  EXPECT_EQ(ReadLeadingNumber("1" + zeros + "e-150000"), 1.0);
+  EXPECT_THROW(ReadLeadingNumber("1e" + std::string(40, '9')), OverflowFault);
+  EXPECT_EQ(ReadLeadingNumber("1e-" + std::string(40, '9')), 0.0);
+}
+
 }  // namespace
 }  // namespace tarnwick
