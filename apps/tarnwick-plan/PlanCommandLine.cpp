@@ -72,9 +72,11 @@ std::vector<ActionOption> AddActionOptions(CLI::App& app) {
                        "stand for Backspace, which removes the last character.")},
       {PlanVerb::kClick,
        AddActionOption(app, PlanVerb::kClick, "BUTTON",
-                       "Click cmdOperatingLimits, cmdAbout or cmdExit. cmdExit closes the\n"
-                       "window, so nothing may follow it. The simulator and print buttons\n"
-                       "are not available yet.")},
+                       "Click cmdOperatingLimits, cmdAbout, cmdReadPayload, cmdBoardFuel or\n"
+                       "cmdExit. cmdExit closes the window, so nothing may follow it. The\n"
+                       "two simulator buttons talk to the simulator link's server (see\n"
+                       "tarnwick-simstub) and wait for it as the window would. The print\n"
+                       "button is not available yet.")},
   };
 }
 

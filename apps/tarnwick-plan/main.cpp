@@ -1,6 +1,7 @@
 // tarnwick-plan: makes a plan with the main window's control model from command-line actions
 // and prints it. Wiring only; see --help.
 #include <iostream>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -8,6 +9,9 @@
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/PlanJson.h"
 #include "apps/tarnwick-plan/PlanSheet.h"
+#include "simlink/IpcClient.h"
+#include "simlink/SimulatorCommands.h"
+#include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowSettings.h"
 #include "ui/platform/QtSettingsStore.h"
@@ -31,7 +35,12 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
              SaveStore saveStore) {
   tarnwick::ProgramState state;
   tarnwick::MessageRecorder messages;
-  tarnwick::MainWindow window(state, {messages, store, tarnwick::SystemNumberFormat(), {}});
+  const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
+  tarnwick::IpcClient link(*port);
+  tarnwick::MainWindow window(
+      state, {messages, store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
+  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
+  simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
   controls.frmMain.Show();
   if (const auto error = tarnwick::ValidateActions(options.actions, controls)) {

@@ -48,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{
             "DisplayBoxSet", {"--set", "txtGTOW=1"}, {"txtGTOW, a display box", "txtMinimumFuel"}},
         BadArguments{"ButtonNotAvailable",
-                     {"--click", "cmdReadPayload"},
-                     {"cmdReadPayload is not available yet", "cmdOperatingLimits"}},
+                     {"--click", "cmdPrint"},
+                     {"cmdPrint is not available yet", "cmdReadPayload"}},
         BadArguments{"ActionAfterExit",
                      {"--click", "cmdExit", "--select", "cboUnits=0"},
                      {"--select cboUnits=0 comes after --click cmdExit"}},
