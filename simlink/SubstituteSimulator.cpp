@@ -33,7 +33,14 @@ void SimulatorMemory::Read(std::uint32_t offset, std::span<std::byte> out) const
 
 void SimulatorMemory::Write(std::uint32_t offset, std::span<const std::byte> in) {
   const std::size_t inside = LengthInside(offset, in.size());
-  if (inside > 0) std::memcpy(bytes_.data() + offset, in.data(), inside);
+  for (std::size_t i = 0; i < inside; ++i) {
+    if (!readOnly_[offset + i]) bytes_[offset + i] = in[i];
+  }
+}
+
+void SimulatorMemory::MakeReadOnly(std::uint32_t offset, std::size_t length) {
+  const std::size_t inside = LengthInside(offset, length);
+  for (std::size_t i = 0; i < inside; ++i) readOnly_.set(offset + i);
 }
 
 std::int32_t SimulatorMemory::ReadInt32(std::uint32_t offset) const {
@@ -45,7 +52,8 @@ std::int32_t SimulatorMemory::ReadInt32(std::uint32_t offset) const {
 void SimulatorMemory::WriteInt32(std::uint32_t offset, std::int32_t value) {
   std::array<std::byte, 4> bytes{};
   StoreLittleEndian32(bytes.data(), static_cast<std::uint32_t>(value));
-  Write(offset, bytes);
+  const std::size_t inside = LengthInside(offset, bytes.size());
+  if (inside > 0) std::memcpy(bytes_.data() + offset, bytes.data(), inside);
 }
 
 void LoadSimulatorSetup(SimulatorMemory& memory, const SimulatorSetup& setup) {
@@ -53,6 +61,7 @@ void LoadSimulatorSetup(SimulatorMemory& memory, const SimulatorSetup& setup) {
   memory.WriteInt32(kSimVersionOffset,
                     static_cast<std::int32_t>(kSimVersionSignature | setup.simVersionCode));
   memory.WriteInt32(kZeroFuelWeightOffset, setup.zeroFuelWeightLbs * 256);
+  memory.MakeReadOnly(kFsuipcVersionOffset, 8);
 }
 
 bool CarryOutRequests(std::span<std::byte> area, SimulatorMemory& memory,

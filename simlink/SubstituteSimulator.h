@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -12,7 +13,7 @@
 namespace tarnwick {
 
 // The value space of a substitute simulator: 64 KiB of bytes addressed by offset. Bytes beyond
-// its end read as zero, and writes to them are dropped.
+// its end read as zero, and writes to them are dropped, as are writes to read-only bytes.
 class SimulatorMemory {
  public:
   static constexpr std::size_t kSize = 0x10000;
@@ -20,15 +21,19 @@ class SimulatorMemory {
   void Read(std::uint32_t offset, std::span<std::byte> out) const;
   void Write(std::uint32_t offset, std::span<const std::byte> in);
   std::int32_t ReadInt32(std::uint32_t offset) const;
+  // Sets the value whether the bytes are read-only or not.
   void WriteInt32(std::uint32_t offset, std::int32_t value);
+  void MakeReadOnly(std::uint32_t offset, std::size_t length);
 
  private:
   std::array<std::byte, kSize> bytes_{};
+  std::bitset<kSize> readOnly_;
 };
 
 // What a substitute simulator reports: the server version at 0x3304, the simulator version code
 // at 0x3308 under the upper half 0xFADE, and the aircraft's zero fuel weight at 0x3BFC in
-// pounds x 256.
+// pounds x 256. The two version values are read-only: the client's own word at 0x330A does not
+// change what 0x3308 reports.
 struct SimulatorSetup {
   std::int32_t fsuipcVersion = 0x34500000;
   std::uint16_t simVersionCode = 7;
