@@ -1,0 +1,158 @@
+// tarnwick-plan's simulator buttons against the real substitute simulator, tarnwick-simstub,
+// over the stand-in transport in a private directory.
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "PlanProgramRun.h"
+#include "TemporaryDirectory.h"
+#include "simlink/StandInTransport.h"
+
+extern char** environ;
+
+namespace tarnwick {
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+// tarnwick-simstub running in the background, its log in a file; stopped with SIGTERM.
+class SimulatorStub {
+ public:
+  SimulatorStub(std::filesystem::path log, std::vector<std::string> options)
+      : log_(std::move(log)) {
+    options.insert(options.begin(), TARNWICK_SIMSTUB_PROGRAM);
+    std::vector<char*> argv;
+    for (std::string& option : options) argv.push_back(option.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log_.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int error = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) throw std::runtime_error("cannot start " TARNWICK_SIMSTUB_PROGRAM);
+  }
+  ~SimulatorStub() { Stop(); }
+  SimulatorStub(const SimulatorStub&) = delete;
+  SimulatorStub& operator=(const SimulatorStub&) = delete;
+
+  // True once a window of the class answers, within five seconds.
+  static bool WaitForWindow(const std::filesystem::path& directory, const std::string& name) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!ConnectToWindowSocket(directory / name).IsValid()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+  }
+  // Stops the stub; its exit status, -1 when it did not exit by itself.
+  int Stop() {
+    if (pid_ > 0) kill(pid_, SIGTERM);
+    return Wait();
+  }
+  int Wait() {
+    if (pid_ <= 0) return exitStatus_;
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = 0;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return exitStatus_;
+  }
+  std::vector<std::string> LogLines() const {
+    std::ifstream file(log_);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+  }
+
+ private:
+  std::filesystem::path log_;
+  pid_t pid_ = 0;
+  int exitStatus_ = -1;
+};
+
+class SimulatorProgramTest : public testing::Test {
+ protected:
+  void SetUp() override { setenv("TARNWICK_IPC_DIR", IpcDir().c_str(), 1); }
+  void TearDown() override { unsetenv("TARNWICK_IPC_DIR"); }
+  std::filesystem::path IpcDir() const { return temporary.Path() / "ipc"; }
+  std::unique_ptr<SimulatorStub> StartStub(std::vector<std::string> options,
+                                           const std::string& windowClass = "UIPCMAIN") {
+    auto stub = std::make_unique<SimulatorStub>(temporary.Path() / "stub.log", std::move(options));
+    EXPECT_TRUE(SimulatorStub::WaitForWindow(IpcDir(), windowClass));
+    return stub;
+  }
+  static std::string OnlyMessage(const nlohmann::json& report) {
+    EXPECT_EQ(report["messages"].size(), 1u) << report["messages"];
+    return report["messages"].empty() ? "" : report["messages"][0]["text"].get<std::string>();
+  }
+
+  TemporaryDirectory temporary;
+};
+
+TEST_F(SimulatorProgramTest, PayloadIsReadInEitherUnit) {
+  const auto stub = StartStub({"--zfw-lbs", "40000"});
+  const auto pounds = RunPlanProgramJson({"--select", "cboUnits=0", "--click", "cmdReadPayload"});
+  EXPECT_EQ(OnlyMessage(pounds), "Payload weight read as 10238 pounds.");
+  EXPECT_EQ(pounds["controls"]["txtPayload"]["text"], "10238");
+  const auto kilograms =
+      RunPlanProgramJson({"--select", "cboUnits=1", "--click", "cmdReadPayload"});
+  EXPECT_EQ(OnlyMessage(kilograms), "Payload weight read as 4644 kilograms.");
+  EXPECT_EQ(stub->Stop(), 0) << "the stub ends cleanly on SIGTERM";
+  EXPECT_FALSE(std::filesystem::exists(IpcDir() / "UIPCMAIN")) << "and removes its socket";
+}
+
+TEST_F(SimulatorProgramTest, BoardingWritesBothTanksLeftFirst) {
+  const auto stub = StartStub({});
+  const auto report = RunPlanProgramJson(
+      {"--select", "cboUnits=1", "--set", "txtTaxiFuel=1000", "--click", "cmdBoardFuel"});
+  EXPECT_EQ(OnlyMessage(report), "The fuel was successfully boarded.");
+  stub->Stop();
+  const std::vector<std::string> log = stub->LogLines();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0], "write 0x330A size 2 value 0");  // the handshake's client word
+  const std::string tankKg = report["controls"]["txtLeftTank"]["text"];
+  const long level = std::stol(log[1].substr(log[1].rfind(' ') + 1));
+  EXPECT_THAT(log[1], testing::StartsWith("write 0x0B7C size 4 value "));
+  EXPECT_EQ(log[2], "write 0x0B94 size 4 value " + std::to_string(level));
+  // The shown tank figure is rounded to a kilogram, which is 3301 level steps at most.
+  EXPECT_NEAR(static_cast<double>(level), std::stod(tankKg) / 2541.0 * 8388608.0, 1651.0);
+}
+
+TEST_F(SimulatorProgramTest, FailuresToConnectNameTheirCause) {
+  const auto noServer = RunPlanProgramJson({"--click", "cmdReadPayload"});
+  EXPECT_THAT(OnlyMessage(noServer), HasSubstr("Cannot link to FSUIPC or WideClient"));
+  EXPECT_EQ(noServer["messages"][0]["title"], "Error!");
+
+  const auto stub =
+      StartStub({"--class", "FS98MAIN", "--fsuipc-version", "0x19980004"}, "FS98MAIN");
+  const auto wrongVersion = RunPlanProgramJson({"--click", "cmdBoardFuel"});
+  EXPECT_EQ(OnlyMessage(wrongVersion),
+            "FSUIPC connection failure: Maybe running on WideClient, but FS not running on "
+            "Server, or wrong FSUIPC\r\n\r\nEnsure that Flight Simulator is running.");
+}
+
+TEST_F(SimulatorProgramTest, SecondStubOnTheSamePathIsRefused) {
+  const auto stub = StartStub({});
+  SimulatorStub second(temporary.Path() / "second.log", {});
+  EXPECT_EQ(second.Wait(), 1);
+}
+
+// Eleven sends of 2 s each: this case takes about 23 s.
+TEST_F(SimulatorProgramTest, ServerThatNeverAnswersFailsAfterTheRetries) {
+  const auto stub = StartStub({"--hang"});
+  const auto report = RunPlanProgramJson({"--click", "cmdReadPayload"});
+  EXPECT_THAT(OnlyMessage(report), HasSubstr("IPC timed out all retries"));
+}
+
+}  // namespace
+}  // namespace tarnwick
