@@ -158,57 +158,53 @@ std::size_t IpcClient::UsedBytes() const {
   return static_cast<std::size_t>(state_.LinkNext - state_.LinkView);
 }
 
-bool IpcClient::HasRoomFor(std::size_t recordSize) const {
-  return recordSize <= kRequestFillLimit - kTerminatorSize - UsedBytes();
+// Where a record with the header and data sizes goes, with its type, offset and size written;
+// nullptr (and the reason in result) when the link is closed or the area has no room.
+std::byte* IpcClient::StartRecord(std::uint32_t type, std::int32_t offset, std::size_t headerSize,
+                                  std::size_t dataSize, LinkResult& result) {
+  if (!IsOpen()) {
+    result = LinkResult::kNotOpen;
+    return nullptr;
+  }
+  const std::size_t room = kRequestFillLimit - kTerminatorSize - UsedBytes();
+  if (dataSize > room || headerSize > room - dataSize) {
+    result = LinkResult::kAreaFull;
+    return nullptr;
+  }
+  std::byte* record = state_.LinkNext;
+  StoreLittleEndian32(record + kRecordTypeField, type);
+  StoreLittleEndian32(record + kRecordOffsetField, static_cast<std::uint32_t>(offset));
+  StoreLittleEndian32(record + kRecordSizeField, static_cast<std::uint32_t>(dataSize));
+  state_.LinkNext += headerSize + dataSize;
+  result = LinkResult::kConnected;
+  return record;
 }
 
 bool IpcClient::QueueRead(std::int32_t offset, std::span<std::byte> destination,
                           LinkResult& result) {
-  if (!IsOpen()) {
-    result = LinkResult::kNotOpen;
-    return false;
-  }
-  if (destination.size() > kRequestFillLimit || !HasRoomFor(kReadHeaderSize + destination.size())) {
-    result = LinkResult::kAreaFull;
-    return false;
-  }
-  const std::size_t position = UsedBytes();
+  std::byte* record = StartRecord(kReadRecord, offset, kReadHeaderSize, destination.size(), result);
+  if (record == nullptr) return false;
   const auto token =
       static_cast<std::uint32_t>(1 + std::ranges::count(queued_, kReadRecord, &QueuedRecord::type));
-  const auto size = static_cast<std::uint32_t>(destination.size());
-  std::byte* record = state_.LinkNext;
-  StoreLittleEndian32(record + kRecordTypeField, kReadRecord);
-  StoreLittleEndian32(record + kRecordOffsetField, static_cast<std::uint32_t>(offset));
-  StoreLittleEndian32(record + kRecordSizeField, size);
   StoreLittleEndian32(record + kRecordTokenField, token);
   std::memset(record + kReadHeaderSize, 0, destination.size());
-  state_.LinkNext += kReadHeaderSize + destination.size();
-  queued_.push_back({kReadRecord, static_cast<std::uint32_t>(offset), position, destination,
+  queued_.push_back({kReadRecord, static_cast<std::uint32_t>(offset),
+                     static_cast<std::size_t>(record - state_.LinkView), destination,
                      destination.size(), token});
-  result = LinkResult::kConnected;
   return true;
 }
 
 bool IpcClient::QueueWrite(std::int32_t offset, std::span<const std::byte> source,
                            LinkResult& result) {
-  if (!IsOpen()) {
-    result = LinkResult::kNotOpen;
-    return false;
-  }
-  if (source.size() > kRequestFillLimit || !HasRoomFor(kWriteHeaderSize + source.size())) {
-    result = LinkResult::kAreaFull;
-    return false;
-  }
-  const std::size_t position = UsedBytes();
-  std::byte* record = state_.LinkNext;
-  StoreLittleEndian32(record + kRecordTypeField, kWriteRecord);
-  StoreLittleEndian32(record + kRecordOffsetField, static_cast<std::uint32_t>(offset));
-  StoreLittleEndian32(record + kRecordSizeField, static_cast<std::uint32_t>(source.size()));
+  std::byte* record = StartRecord(kWriteRecord, offset, kWriteHeaderSize, source.size(), result);
+  if (record == nullptr) return false;
   if (!source.empty()) std::memcpy(record + kWriteHeaderSize, source.data(), source.size());
-  state_.LinkNext += kWriteHeaderSize + source.size();
-  queued_.push_back(
-      {kWriteRecord, static_cast<std::uint32_t>(offset), position, {}, source.size(), 0});
-  result = LinkResult::kConnected;
+  queued_.push_back({kWriteRecord,
+                     static_cast<std::uint32_t>(offset),
+                     static_cast<std::size_t>(record - state_.LinkView),
+                     {},
+                     source.size(),
+                     0});
   return true;
 }
 

@@ -79,7 +79,8 @@ class IpcClient {
     std::uint32_t token;  // reads only
   };
 
-  bool HasRoomFor(std::size_t recordSize) const;
+  std::byte* StartRecord(std::uint32_t type, std::int32_t offset, std::size_t headerSize,
+                         std::size_t dataSize, LinkResult& result);
   std::size_t UsedBytes() const;
   bool FindServerWindow(bool& foundAsFs98Main);
   bool ShareRequestArea(LinkResult& result);
