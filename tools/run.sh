@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the planner. Without arguments it shows a sample plan (a 300 nm
-# trip with a 100 nm alternate); any arguments go to tarnwick-plan as they are.
+# Sets up, builds and opens the planner's window. Where there is no display to open it on, it
+# says so and prints a sample plan (a 300 nm trip with a 100 nm alternate) from tarnwick-plan,
+# the headless planner on the same window model. Any arguments go to tarnwick-plan as they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,5 +14,10 @@ sample_plan=(
   --set cboAlternateDistance=100 --set cboCruisingAltAlt=FL150 --set txtHeadwindAlt=10
   --set txtPayload=6000 --set txtTaxiFuel=100 --set txtHoldingFuel=300 --set txtMinimumFuel=600
 )
-if [ $# -eq 0 ]; then set -- "${sample_plan[@]}"; fi
-exec build/bin/tarnwick-plan "$@"
+if [ $# -gt 0 ]; then exec build/bin/tarnwick-plan "$@"; fi
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then exec build/bin/tarnwick; fi
+
+echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open."
+echo "The same planner without its window, on a sample plan:"
+echo
+exec build/bin/tarnwick-plan "${sample_plan[@]}"

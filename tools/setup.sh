@@ -6,7 +6,8 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
+  fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
 )
 

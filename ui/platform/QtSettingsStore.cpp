@@ -23,7 +23,16 @@ QtSettingsStore::QtSettingsStore(std::string application, const std::string& ini
       settings_(
           std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
 
+QtSettingsStore::QtSettingsStore(std::string application, std::unique_ptr<QSettings> settings)
+    : application_(std::move(application)), settings_(std::move(settings)) {}
+
 QtSettingsStore::~QtSettingsStore() = default;
+
+std::unique_ptr<QtSettingsStore> QtSettingsStore::ForUser(const std::string& application) {
+  const QString name = QString::fromStdString(application);
+  return std::unique_ptr<QtSettingsStore>(
+      new QtSettingsStore(application, std::make_unique<QSettings>(name, name)));
+}
 
 std::string QtSettingsStore::Read(std::string_view application, std::string_view section,
                                   std::string_view key, std::string_view defaultValue) {

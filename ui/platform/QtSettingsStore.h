@@ -17,6 +17,11 @@ class QtSettingsStore final : public SettingsStore {
   QtSettingsStore(std::string application, const std::string& iniPath);
   ~QtSettingsStore() override;
 
+  // The user's own store of application, organisation and application both named after it,
+  // where the platform keeps such settings (~/.config/<application>/<application>.conf on
+  // Linux, the registry on Windows).
+  static std::unique_ptr<QtSettingsStore> ForUser(const std::string& application);
+
   std::string Read(std::string_view application, std::string_view section, std::string_view key,
                    std::string_view defaultValue) override;
   void Write(std::string_view application, std::string_view section, std::string_view key,
@@ -26,6 +31,7 @@ class QtSettingsStore final : public SettingsStore {
   bool Sync();
 
  private:
+  QtSettingsStore(std::string application, std::unique_ptr<QSettings> settings);
   void CheckApplication(std::string_view application) const;
 
   std::string application_;

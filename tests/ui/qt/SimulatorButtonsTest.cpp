@@ -1,0 +1,54 @@
+// The two simulator buttons of the window, on a fake simulator link.
+#include <QPushButton>
+
+#include "simlink/FakeIpcPort.h"
+#include "simlink/SimulatorCommands.h"
+#include "tests/ui/qt/PlannerWindowFixture.h"
+
+namespace tarnwick {
+namespace {
+
+class SimulatorButtonsTest : public PlannerWindowFixture {
+ protected:
+  void StartWithLink() {
+    Start();
+    commands = std::make_unique<SimulatorCommands>(*window, *state, link, *messages);
+    commands->WireButtons();
+  }
+  void Stop() {
+    commands.reset();
+    PlannerWindowFixture::Stop();
+  }
+  void TearDown() override { Stop(); }
+
+  FakeIpcPort port;
+  IpcClient link{port};
+  std::unique_ptr<SimulatorCommands> commands;
+};
+
+TEST_F(SimulatorButtonsTest, ReadPayloadFillsTheBoxAndSaysSo) {
+  StartWithLink();
+  const auto seen = CloseNextMessageBox();
+  QTest::mouseClick(W<QPushButton>("cmdReadPayload"), Qt::LeftButton);
+  ASSERT_TRUE(seen->seen);
+  EXPECT_EQ(seen->text, "Payload weight read as 4644 kilograms.");
+  EXPECT_EQ(seen->icon, QMessageBox::Information);
+  EXPECT_EQ(TextOf("txtPayload"), "4644");
+  EXPECT_EQ(TextOf("txtZFW"), "18144");
+}
+
+TEST_F(SimulatorButtonsTest, NoServerShowsTheConnectionFailureAsAnError) {
+  port.windowClasses.clear();
+  StartWithLink();
+  const auto seen = CloseNextMessageBox();
+  QTest::mouseClick(W<QPushButton>("cmdBoardFuel"), Qt::LeftButton);
+  ASSERT_TRUE(seen->seen);
+  EXPECT_EQ(seen->title, "Error!");
+  EXPECT_EQ(seen->icon, QMessageBox::Critical);
+  EXPECT_EQ(seen->text,
+            "FSUIPC connection failure: Cannot link to FSUIPC or WideClient\n\n"
+            "Ensure that Flight Simulator is running.");
+}
+
+}  // namespace
+}  // namespace tarnwick

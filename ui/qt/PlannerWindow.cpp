@@ -1,0 +1,189 @@
+#include "ui/qt/PlannerWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/qt/Artwork.h"
+#include "ui/qt/BannerPicture.h"
+#include "ui/qt/ControlBinding.h"
+#include "ui/qt/WidgetLook.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr Qt::WindowFlags kFixedWindowFlags =
+    Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect ToPixels(const TwipsRect& place) {
+  return {TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+          TwipsToPixels(place.height)};
+}
+
+Qt::Alignment HorizontalAlignment(TextAlignment alignment) {
+  switch (alignment) {
+    case TextAlignment::kRight:
+      return Qt::AlignRight;
+    case TextAlignment::kCentre:
+      return Qt::AlignHCenter;
+    case TextAlignment::kLeft:
+      break;
+  }
+  return Qt::AlignLeft;
+}
+
+void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(role, colour);
+  widget.setPalette(palette);
+}
+
+}  // namespace
+
+PlannerWindow::PlannerWindow(MainWindowControls& controls, QWidget* parent)
+    : QWidget(parent, kFixedWindowFlags), controls_(controls) {
+  setObjectName(ToQString(kWindowName));
+  setFont(FontFor(FontRole::kDialog));
+  setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+  setWindowIcon(WindowIcon());
+  for (const ControlLayout& layout : MainWindowLayout()) AddControl(layout);
+  ChainTabOrder();
+  controls_.frmMain.SetStateObserver([this] { ShowWindowState(); });
+  ShowWindowState();
+}
+
+PlannerWindow::~PlannerWindow() {
+  for (Control* control : controls_.All()) Unbind(*control);
+}
+
+void PlannerWindow::closeEvent(QCloseEvent* event) {
+  // The close box unloads the window exactly as Exit does; unloading never refuses.
+  if (!controls_.frmMain.IsUnloaded()) controls_.frmMain.Unload();
+  event->accept();
+}
+
+void PlannerWindow::AddControl(const ControlLayout& layout) {
+  QWidget* container = layout.container == kWindowName ? this : widgets_.at(layout.container);
+  QWidget* widget = MakeWidget(layout, *container);
+  widget->setObjectName(ToQString(layout.name));
+  widget->setGeometry(ToPixels(layout.place));
+  if (layout.font != FontRole::kDialog) widget->setFont(FontFor(layout.font));
+  widgets_[layout.name] = widget;
+}
+
+QWidget* PlannerWindow::MakeWidget(const ControlLayout& layout, QWidget& container) {
+  switch (layout.kind) {
+    case WidgetKind::kFrame:
+      return new QGroupBox(ToQString(layout.caption), &container);
+    case WidgetKind::kPicture:
+      return new BannerPicture(&container);
+    case WidgetKind::kLabel:
+      return MakeLabel(layout, container);
+    case WidgetKind::kTextBox:
+      return MakeTextBox(layout, container);
+    case WidgetKind::kComboBox:
+      return MakeComboBox(layout, container);
+    case WidgetKind::kCheckBox:
+      return MakeCheckBox(layout, container);
+    case WidgetKind::kCommandButton:
+      return MakeCommandButton(layout, container);
+  }
+  throw std::logic_error("no widget for " + std::string(layout.name));
+}
+
+QWidget* PlannerWindow::MakeLabel(const ControlLayout& layout, QWidget& container) {
+  auto* label = new QLabel(&container);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(HorizontalAlignment(layout.alignment) | Qt::AlignTop);
+  label->setText(ToQString(layout.caption));
+  if (layout.background) {
+    label->setAutoFillBackground(true);
+    SetPaletteColour(*label, QPalette::Window, ToQColor(*layout.background));
+  }
+  if (layout.foreground)
+    SetPaletteColour(*label, QPalette::WindowText, ToQColor(*layout.foreground));
+  // Caption labels are the window's own; the others show a label of the model.
+  if (auto* model = controls_.Find<Label>(layout.name)) BindLabel(*model, *label);
+  return label;
+}
+
+QWidget* PlannerWindow::MakeTextBox(const ControlLayout& layout, QWidget& container) {
+  auto* edit = new QLineEdit(&container);
+  edit->setAlignment(HorizontalAlignment(layout.alignment) | Qt::AlignVCenter);
+  if (layout.background) SetPaletteColour(*edit, QPalette::Base, ToQColor(*layout.background));
+  if (layout.font == FontRole::kTankFigures) {
+    // The tank boxes are twelve pixels high: their figures need every one of them.
+    edit->setFrame(false);
+    edit->setTextMargins(0, 0, 0, 0);
+  }
+  BindTextBox(ModelControl<TextBox>(layout.name), *edit);
+  return edit;
+}
+
+QWidget* PlannerWindow::MakeComboBox(const ControlLayout& layout, QWidget& container) {
+  auto* combo = new QComboBox(&container);
+  BindComboBox(ModelControl<ComboBox>(layout.name), *combo);
+  return combo;
+}
+
+QWidget* PlannerWindow::MakeCheckBox(const ControlLayout& layout, QWidget& container) {
+  auto* check = new QCheckBox(&container);
+  BindCheckBox(ModelControl<CheckBox>(layout.name), *check);
+  return check;
+}
+
+QWidget* PlannerWindow::MakeCommandButton(const ControlLayout& layout, QWidget& container) {
+  auto* button = new QPushButton(&container);
+  button->setAutoDefault(false);
+  BindCommandButton(ModelControl<CommandButton>(layout.name), *button);
+  return button;
+}
+
+void PlannerWindow::ChainTabOrder() {
+  std::vector<const ControlLayout*> stops;
+  for (const ControlLayout& layout : MainWindowLayout()) {
+    if (layout.tabIndex != kNoTabStop) stops.push_back(&layout);
+  }
+  std::ranges::sort(stops, {}, &ControlLayout::tabIndex);
+  for (std::size_t i = 1; i < stops.size(); ++i) {
+    setTabOrder(widgets_.at(stops[i - 1]->name), widgets_.at(stops[i]->name));
+  }
+  if (!stops.empty()) firstTabStop_ = widgets_.at(stops.front()->name);
+}
+
+void PlannerWindow::ShowWindowState() {
+  const Window& model = controls_.frmMain;
+  setWindowTitle(QString::fromStdString(model.Caption()));
+  if (model.IsUnloaded()) {
+    close();
+  } else if (model.IsVisible() && !isVisible()) {
+    show();
+    // The first stop of the tab order has the focus when the window opens.
+    if (firstTabStop_ != nullptr) firstTabStop_->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+template <typename Kind>
+Kind& PlannerWindow::ModelControl(std::string_view name) const {
+  Kind* control = controls_.Find<Kind>(name);
+  if (control == nullptr) {
+    throw std::logic_error("the window model has no control " + std::string(name) +
+                           " of the kind its layout gives");
+  }
+  return *control;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "ui/WindowsColor.h"
+#include "ui/qt/WindowLayout.h"
+
+namespace tarnwick {
+
+QColor ToQColor(Rgb colour);
+// A Windows colour value, 0x00BBGGRR.
+QColor ToQColor(WindowsColor colour);
+
+// The font of a layout's font role: a condensed sans serif the size of the classic dialog font
+// for everything, and a small bold monospace for the figures of the two tank boxes.
+QFont FontFor(FontRole role);
+
+}  // namespace tarnwick

@@ -1,0 +1,242 @@
+#include "ui/qt/WindowLayout.h"
+
+#include <array>
+
+namespace tarnwick {
+namespace {
+
+constexpr Rgb kBlackRgb{0, 0, 0};
+constexpr Rgb kDisplayBoxGrey{192, 192, 192};
+constexpr Rgb kTankBoxGrey{224, 224, 224};
+constexpr Rgb kTankBoxBlue{0, 0, 255};
+constexpr Rgb kSpeedGreen{0, 128, 0};
+constexpr Rgb kSpeedYellow{255, 255, 0};
+constexpr Rgb kSpeedWhite{255, 255, 255};
+constexpr Rgb kSpeedRed{255, 0, 0};
+constexpr Rgb kSpeedBlue{0, 0, 255};
+
+constexpr std::array<std::string_view, 2> kWindTypeItems{"Headwind:", "Tailwind:"};
+constexpr std::array<std::string_view, 2> kUnitItems{"Lbs.", "Kgs."};
+
+constexpr std::string_view kWeights = "Frame2";
+constexpr std::string_view kFuel = "Frame3";
+constexpr std::string_view kSpeeds = "frmAircraft";
+
+constexpr ControlLayout Frame(std::string_view name, std::string_view caption, TwipsRect place) {
+  return {.name = name,
+          .kind = WidgetKind::kFrame,
+          .container = kWindowName,
+          .caption = caption,
+          .place = place};
+}
+
+// A caption that ends in a colon names the control to its right and stands against it.
+constexpr ControlLayout Caption(std::string_view name, std::string_view container,
+                                std::string_view caption, TwipsRect place) {
+  return {.name = name,
+          .kind = WidgetKind::kLabel,
+          .container = container,
+          .caption = caption,
+          .place = place,
+          .alignment = caption.ends_with(':') ? TextAlignment::kRight : TextAlignment::kLeft};
+}
+
+constexpr ControlLayout UnitLabel(std::string_view name, std::string_view container,
+                                  TwipsRect place) {
+  return Caption(name, container, "lbs.", place);
+}
+
+constexpr ControlLayout List(std::string_view name, TwipsRect place, int tabIndex,
+                             std::span<const std::string_view> items = {}) {
+  return {.name = name,
+          .kind = WidgetKind::kComboBox,
+          .container = "Frame1",
+          .items = items,
+          .place = place,
+          .tabIndex = tabIndex};
+}
+
+constexpr ControlLayout InputBox(std::string_view name, std::string_view container, TwipsRect place,
+                                 int tabIndex) {
+  return {.name = name,
+          .kind = WidgetKind::kTextBox,
+          .container = container,
+          .caption = "0",
+          .place = place,
+          .tabIndex = tabIndex,
+          .foreground = kBlackRgb};
+}
+
+constexpr ControlLayout DisplayBox(std::string_view name, std::string_view container,
+                                   TwipsRect place, int tabIndex) {
+  return {.name = name,
+          .kind = WidgetKind::kTextBox,
+          .container = container,
+          .caption = "0",
+          .place = place,
+          .tabIndex = tabIndex,
+          .background = kDisplayBoxGrey,
+          .foreground = kBlackRgb};
+}
+
+constexpr ControlLayout TankBox(std::string_view name, TwipsRect place, int tabIndex) {
+  return {.name = name,
+          .kind = WidgetKind::kTextBox,
+          .container = kWindowName,
+          .caption = "0 lbs.",
+          .place = place,
+          .tabIndex = tabIndex,
+          .background = kTankBoxGrey,
+          .foreground = kTankBoxBlue,
+          .font = FontRole::kTankFigures,
+          .alignment = TextAlignment::kCentre};
+}
+
+constexpr ControlLayout SpeedLabel(std::string_view name, std::string_view caption, TwipsRect place,
+                                   Rgb colour) {
+  return {.name = name,
+          .kind = WidgetKind::kLabel,
+          .container = kSpeeds,
+          .caption = caption,
+          .place = place,
+          .background = kBlackRgb,
+          .foreground = colour};
+}
+
+constexpr ControlLayout Button(std::string_view name, std::string_view caption, TwipsRect place,
+                               int tabIndex) {
+  return {.name = name,
+          .kind = WidgetKind::kCommandButton,
+          .container = kWindowName,
+          .caption = caption,
+          .place = place,
+          .tabIndex = tabIndex};
+}
+
+// Boxes of the Weights frame: 975 x 285 at Left 1995, units 300 x 255 at Left 3000.
+constexpr TwipsRect WeightBox(Twips top) { return {1995, top, 975, 285}; }
+constexpr TwipsRect WeightUnit(Twips top) { return {3000, top, 300, 255}; }
+constexpr TwipsRect WeightCaption(Twips top) { return {150, top, 1800, 255}; }
+// The unit labels that nothing shows stand beyond the right edge of the Weights frame.
+constexpr TwipsRect UnseenUnit(Twips top) { return {3525, top, 300, 255}; }
+
+// Boxes of the Fuel frame: 975 x 285 at Left 2520, units 300 x 255 at Left 3525.
+constexpr TwipsRect FuelBox(Twips top) { return {2520, top, 975, 285}; }
+constexpr TwipsRect FuelUnit(Twips top) { return {3525, top, 300, 255}; }
+constexpr TwipsRect FuelCaption(Twips top) { return {780, top, 1695, 255}; }
+
+// clang-format off
+constexpr auto kLayout = std::to_array<ControlLayout>({
+    {.name = "Image1", .kind = WidgetKind::kPicture, .container = kWindowName,
+     .place = {45, 75, 7560, 2040}},
+    TankBox("txtRightTank", {1065, 900, 1095, 180}, 30),
+    TankBox("txtLeftTank", {5550, 900, 1095, 180}, 31),
+
+    Frame("Frame1", "Trip Information", {60, 2115, 3975, 2820}),
+    Caption("Label1", "Frame1", "Trip Distance:", {180, 285, 2295, 255}),
+    List("cboTripDistance", {2520, 240, 975, 315}, 0),
+    Caption("Label21", "Frame1", "n.m.", {3525, 285, 375, 255}),
+    Caption("Label17", "Frame1", "Cruising Altitude:", {180, 645, 2295, 255}),
+    List("cboCruisingAlt", {2520, 600, 975, 315}, 1),
+    Caption("Label2", "Frame1", "Trip Wind:", {165, 1005, 1140, 255}),
+    List("cboWindType", {1350, 945, 1125, 315}, 2, kWindTypeItems),
+    InputBox("txtHeadwind", "Frame1", {2520, 960, 975, 285}, 3),
+    Caption("Label18", "Frame1", "kts.", {3525, 1020, 375, 255}),
+    Caption("Label22", "Frame1", "Trip Temperature:", {165, 1335, 2295, 255}),
+    List("cboTemp", {2505, 1290, 975, 315}, 4),
+    Caption("Label20", "Frame1", "C", {3510, 1335, 375, 255}),
+    Caption("Label35", "Frame1", "Alternate Distance:", {180, 1695, 2295, 255}),
+    List("cboAlternateDistance", {2520, 1650, 975, 315}, 5),
+    Caption("Label34", "Frame1", "n.m.", {3540, 1695, 375, 255}),
+    Caption("Label3", "Frame1", "Alternate Cruising Altitude:", {180, 2055, 2295, 255}),
+    List("cboCruisingAltAlt", {2520, 2010, 975, 315}, 6),
+    Caption("Label19", "Frame1", "Alternate Wind:", {165, 2415, 1140, 255}),
+    List("cboWindTypeAlt", {1350, 2355, 1125, 315}, 7, kWindTypeItems),
+    InputBox("txtHeadwindAlt", "Frame1", {2520, 2370, 975, 285}, 8),
+    Caption("Label15", "Frame1", "kts.", {3525, 2430, 375, 255}),
+
+    Frame("Frame2", "Weights", {4215, 2115, 3375, 2820}),
+    Caption("Label4", kWeights, "Basic Operating Weight:", WeightCaption(285)),
+    DisplayBox("txtBOW", kWeights, WeightBox(240), 26),
+    UnitLabel("lblUnits(17)", kWeights, WeightUnit(285)),
+    Caption("Label5", kWeights, "Payload Weight:", WeightCaption(645)),
+    InputBox("txtPayload", kWeights, WeightBox(600), 12),
+    UnitLabel("lblUnits(16)", kWeights, WeightUnit(645)),
+    Caption("Label6", kWeights, "Zero Fuel Weight:", WeightCaption(1005)),
+    DisplayBox("txtZFW", kWeights, WeightBox(960), 21),
+    UnitLabel("lblUnits(15)", kWeights, WeightUnit(1005)),
+    Caption("Label8", kWeights, "Ramp Weight:", WeightCaption(1365)),
+    DisplayBox("txtTaxiWeight", kWeights, WeightBox(1320), 22),
+    UnitLabel("lblUnits(14)", kWeights, WeightUnit(1365)),
+    Caption("Label7", kWeights, "Gross Takeoff Weight:", WeightCaption(1725)),
+    DisplayBox("txtGTOW", kWeights, WeightBox(1680), 23),
+    UnitLabel("lblUnits(13)", kWeights, WeightUnit(1725)),
+    Caption("Label16", kWeights, "Landing Weight:", WeightCaption(2085)),
+    DisplayBox("txtPLW", kWeights, WeightBox(2040), 24),
+    UnitLabel("lblUnits(12)", kWeights, WeightUnit(2085)),
+    Caption("Label23", kWeights, "Alternate Landing Weight:", {90, 2430, 1845, 255}),
+    DisplayBox("txtPLWAlt", kWeights, WeightBox(2400), 25),
+    UnitLabel("lblUnits(18)", kWeights, WeightUnit(2430)),
+    UnitLabel("lblUnits(0)", kWeights, UnseenUnit(285)),
+    UnitLabel("lblUnits(1)", kWeights, UnseenUnit(645)),
+    UnitLabel("lblUnits(2)", kWeights, UnseenUnit(1005)),
+    UnitLabel("lblUnits(3)", kWeights, UnseenUnit(1365)),
+    UnitLabel("lblUnits(4)", kWeights, UnseenUnit(1725)),
+    UnitLabel("lblUnits(5)", kWeights, UnseenUnit(2085)),
+
+    Frame("Frame3", "Fuel", {60, 5025, 3975, 2475}),
+    Caption("Label13", kFuel, "Taxi Fuel:", FuelCaption(285)),
+    InputBox("txtTaxiFuel", kFuel, FuelBox(240), 9),
+    UnitLabel("lblUnits(6)", kFuel, FuelUnit(285)),
+    Caption("Label12", kFuel, "Trip Fuel:", FuelCaption(645)),
+    DisplayBox("txtEnrouteFuel", kFuel, FuelBox(600), 28),
+    UnitLabel("lblUnits(7)", kFuel, FuelUnit(645)),
+    Caption("Label10", kFuel, "Holding Fuel:", FuelCaption(1005)),
+    InputBox("txtHoldingFuel", kFuel, FuelBox(960), 10),
+    UnitLabel("lblUnits(8)", kFuel, FuelUnit(1005)),
+    Caption("Label9", kFuel, "Alternate Fuel:", FuelCaption(1365)),
+    DisplayBox("txtAlternateFuel", kFuel, FuelBox(1320), 27),
+    UnitLabel("lblUnits(9)", kFuel, FuelUnit(1365)),
+    Caption("Label11", kFuel, "Reserve Fuel:", FuelCaption(1725)),
+    InputBox("txtMinimumFuel", kFuel, FuelBox(1680), 11),
+    UnitLabel("lblUnits(10)", kFuel, FuelUnit(1725)),
+    Caption("Label14", kFuel, "Total Fuel at Taxi:", FuelCaption(2085)),
+    DisplayBox("txtTotalFuel", kFuel, FuelBox(2040), 29),
+    UnitLabel("lblUnits(11)", kFuel, FuelUnit(2085)),
+
+    Frame("frmAircraft", "V-Speeds", {4215, 5025, 3375, 1035}),
+    {.name = "Label24", .kind = WidgetKind::kLabel, .container = kSpeeds,
+     .place = {90, 210, 2325, 750}, .background = kBlackRgb},
+    SpeedLabel("lblV1", "V1/Vr: 123", {210, 270, 1050, 225}, kSpeedGreen),
+    SpeedLabel("lblV2", "V2: 123", {435, 495, 735, 225}, kSpeedYellow),
+    SpeedLabel("lblVfto", "Vfto: 123", {345, 720, 780, 225}, kSpeedWhite),
+    SpeedLabel("lblVmLB0", "VmLB0: 123", {1395, 270, 915, 225}, kSpeedRed),
+    SpeedLabel("lblVmLB15", "VmLB15: 123", {1305, 495, 1035, 225}, kSpeedBlue),
+    SpeedLabel("lblVmHB30", "VmHB30: 123", {1275, 720, 1035, 225}, kSpeedBlue),
+    {.name = "chkIcing", .kind = WidgetKind::kCheckBox, .container = kSpeeds, .caption = "Icing",
+     .place = {2520, 405, 705, 405}, .tabIndex = 13},
+
+    Caption("Label36", kWindowName, "Units:", {6090, 6255, 465, 240}),
+    {.name = "cboUnits", .kind = WidgetKind::kComboBox, .container = kWindowName,
+     .items = kUnitItems, .place = {6600, 6210, 975, 315}, .tabIndex = 15},
+    Button("cmdOperatingLimits", "Operating Limitations", {4200, 6165, 1815, 375}, 14),
+    Button("cmdReadPayload", "Read Payload Weight", {4200, 6630, 1815, 375}, 16),
+    Button("cmdBoardFuel", "&Board Fuel", {6120, 6630, 1455, 375}, 17),
+    Button("cmdPrint", "Print", {4200, 7110, 1035, 375}, 18),
+    Button("cmdAbout", "About", {5355, 7110, 1035, 375}, 19),
+    Button("cmdExit", "E&xit", {6510, 7110, 1065, 375}, 20),
+});
+// clang-format on
+
+}  // namespace
+
+std::span<const ControlLayout> MainWindowLayout() { return kLayout; }
+
+const ControlLayout* FindControlLayout(std::string_view name) {
+  for (const ControlLayout& control : kLayout) {
+    if (control.name == name) return &control;
+  }
+  return nullptr;
+}
+
+}  // namespace tarnwick
