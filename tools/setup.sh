@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing.
+# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing: php-cli
+# serves the web site and chromium loads its print page in the browser test.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
+  php-cli chromium fonts-dejavu-core
 )
 
 missing=()

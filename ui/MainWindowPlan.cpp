@@ -5,6 +5,7 @@
 #include "core/TakeoffSpeeds.h"
 #include "core/WeightUnits.h"
 #include "ui/MainWindow.h"
+#include "ui/SpeedCaptions.h"
 
 namespace tarnwick {
 namespace {
@@ -119,13 +120,14 @@ void MainWindow::WriteTankTexts() {
 void MainWindow::ShowTakeoffSpeeds() {
   MainWindowControls& c = controls_;
   const TakeoffSpeeds speeds = SelectTakeoffSpeeds(state_.plan.GTOW, c.chkIcing.Value() != 0);
-  c.lblV1.SetCaption(SpeedCaption("V1/Vr: ", speeds.v1));
-  c.lblV2.SetCaption(SpeedCaption("V2: ", speeds.v2));
-  c.lblVfto.SetCaption(SpeedCaption("Vfto: ", speeds.vfto));
-  c.lblVmLB0.SetCaption(SpeedCaption("VmLB0: ", speeds.vmlb0));
-  c.lblVmLB15.SetCaption(speeds.vmlb15 ? SpeedCaption("VmLB15: ", *speeds.vmlb15)
-                                       : std::string("VmLB15: n/a"));
-  c.lblVmHB30.SetCaption(SpeedCaption("VmHB30: ", speeds.vmhb30));
+  c.lblV1.SetCaption(SpeedCaption(kV1CaptionPrefix, speeds.v1));
+  c.lblV2.SetCaption(SpeedCaption(kV2CaptionPrefix, speeds.v2));
+  c.lblVfto.SetCaption(SpeedCaption(kVftoCaptionPrefix, speeds.vfto));
+  c.lblVmLB0.SetCaption(SpeedCaption(kVmLB0CaptionPrefix, speeds.vmlb0));
+  c.lblVmLB15.SetCaption(speeds.vmlb15
+                             ? SpeedCaption(kVmLB15CaptionPrefix, *speeds.vmlb15)
+                             : std::string(kVmLB15CaptionPrefix) + std::string(kNoSpeedText));
+  c.lblVmHB30.SetCaption(SpeedCaption(kVmHB30CaptionPrefix, speeds.vmhb30));
 }
 
 }  // namespace tarnwick

@@ -18,7 +18,7 @@ constexpr std::string_view kFooter = R"help(Controls:
   input boxes  txtHeadwind, txtHeadwindAlt, txtPayload, txtTaxiFuel, txtHoldingFuel,
                txtMinimumFuel
   check box    chkIcing
-  buttons      cmdOperatingLimits, cmdAbout, cmdExit
+  buttons      cmdOperatingLimits, cmdAbout, cmdPrint, cmdExit
 
 Output:
   Without --json, a plan sheet: the inputs, the weights and fuel with every figure above its
@@ -33,13 +33,17 @@ Output:
                 The unit labels are "lblUnits(0)" to "lblUnits(18)".
     "messages"  the message boxes shown, in order, each {"text", "title", "style"}: lines of
                 a text end in CR LF; style 16 is an error, 48 a warning, 64 information.
+    "opened"    the URLs handed to the system to open, in order: one print page URL per
+                click on cmdPrint, whether or not --open opened it.
+  The plan sheet lists the same URLs under "Opened" when there are any.
 
 Exit status:
   0  the plan was made (and the --store file written)
   1  the --store file could not be written
   2  bad arguments: an unknown option or control, an item not in a list, an index out of
-     range, a button not available yet, anything after --click cmdExit. Nothing is applied
-     and the --store file is not written.)help";
+     range, anything after --click cmdExit. Nothing is applied and the --store file is not
+     written.
+  3  with --open: the system refused to open a URL; the plan is printed all the same.)help";
 
 struct ActionOption {
   PlanVerb verb;
@@ -72,11 +76,12 @@ std::vector<ActionOption> AddActionOptions(CLI::App& app) {
                        "stand for Backspace, which removes the last character.")},
       {PlanVerb::kClick,
        AddActionOption(app, PlanVerb::kClick, "BUTTON",
-                       "Click cmdOperatingLimits, cmdAbout, cmdReadPayload, cmdBoardFuel or\n"
-                       "cmdExit. cmdExit closes the window, so nothing may follow it. The\n"
-                       "two simulator buttons talk to the simulator link's server (see\n"
-                       "tarnwick-simstub) and wait for it as the window would. The print\n"
-                       "button is not available yet.")},
+                       "Click cmdOperatingLimits, cmdAbout, cmdReadPayload, cmdBoardFuel,\n"
+                       "cmdPrint or cmdExit. The two simulator buttons talk to the simulator\n"
+                       "link's server (see tarnwick-simstub) and wait for it as the window\n"
+                       "would. cmdPrint builds the URL of the web site's print page for the\n"
+                       "plan shown and only records it, unless --open is given. cmdExit\n"
+                       "closes the window, so nothing may follow it.")},
   };
 }
 
@@ -87,6 +92,10 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
                  "Start from the settings in this INI file and write them back at the\n"
                  "end, as the window's load and unload do.")
       ->type_name("FILE");
+  app.add_flag("--open", options.open,
+               "Open the print page of each cmdPrint click with the system's default\n"
+               "browser; the web site must be served (tools/serve-web.sh).")
+      ->disable_flag_override();
 }
 
 // "CONTROL=VALUE" split at the first "="; a click's argument is the control alone.
@@ -119,7 +128,7 @@ std::vector<PlanAction> ActionsInOrder(const CLI::App& app,
 std::string UnexpectedArgumentMessage(const std::string& argument) {
   const bool looksLikeOption = argument.size() > 1 && argument.front() == '-';
   return (looksLikeOption ? "unknown option '" : "unexpected argument '") + argument +
-         "'; options: --set, --select, --type, --click, --json, --store, --help";
+         "'; options: --set, --select, --type, --click, --json, --store, --open, --help";
 }
 
 std::string OneLine(std::string text) {

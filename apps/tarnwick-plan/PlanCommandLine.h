@@ -16,6 +16,8 @@ struct PlanOptions {
   // The INI file read at start and written at the end; none keeps the settings in memory.
   std::optional<std::string> storePath;
   bool json = false;
+  // Open the print page with the system's browser instead of only recording its URL.
+  bool open = false;
 };
 
 struct PlanHelpRequest {

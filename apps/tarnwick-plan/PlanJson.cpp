@@ -38,14 +38,17 @@ Json MessageJson(const MessageBoxContent& message) {
 }  // namespace
 
 std::string PlanJson(const MainWindowControls& controls,
-                     const std::vector<MessageBoxContent>& messages) {
+                     const std::vector<MessageBoxContent>& messages,
+                     const std::vector<std::string>& openedUrls) {
   Json controlsJson = Json::object();
   for (const Control* control : controls.All()) {
     controlsJson[control->Name()] = ControlJson(*control);
   }
   Json messagesJson = Json::array();
   for (const MessageBoxContent& message : messages) messagesJson.push_back(MessageJson(message));
-  const Json report{{"controls", std::move(controlsJson)}, {"messages", std::move(messagesJson)}};
+  const Json report{{"controls", std::move(controlsJson)},
+                    {"messages", std::move(messagesJson)},
+                    {"opened", openedUrls}};
   // Every text is UTF-8 already; replacing a stray invalid byte beats failing the whole report.
   return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -141,10 +141,17 @@ void WriteMessages(SheetText& sheet, const std::vector<MessageBoxContent>& messa
   }
 }
 
+void WriteOpenedUrls(SheetText& sheet, const std::vector<std::string>& urls) {
+  if (urls.empty()) return;
+  sheet.Heading("Opened");
+  for (const std::string& url : urls) sheet.Line("  " + url);
+}
+
 }  // namespace
 
 std::string PlanSheet(const MainWindowControls& controls,
-                      const std::vector<MessageBoxContent>& messages) {
+                      const std::vector<MessageBoxContent>& messages,
+                      const std::vector<std::string>& openedUrls) {
   // The unit labels name the unit the window shows its weights in.
   const std::string& unit = controls.lblUnits.front().Caption();
   SheetText sheet;
@@ -154,6 +161,7 @@ std::string PlanSheet(const MainWindowControls& controls,
   WriteFuel(sheet, controls, unit);
   WriteSpeeds(sheet, controls);
   WriteMessages(sheet, messages);
+  WriteOpenedUrls(sheet, openedUrls);
   return sheet.Take();
 }
 

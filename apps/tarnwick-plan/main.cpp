@@ -4,15 +4,20 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
+#include "apps/tarnwick-plan/DesktopSession.h"
 #include "apps/tarnwick-plan/PlanActions.h"
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/PlanJson.h"
 #include "apps/tarnwick-plan/PlanSheet.h"
+#include "print/PrintCommand.h"
+#include "print/platform/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramInfo.h"
 #include "ui/WindowSettings.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/platform/SystemNumberFormat.h"
@@ -22,19 +27,41 @@ namespace {
 constexpr int kExitPlanMade = 0;
 constexpr int kExitStoreNotWritten = 1;
 constexpr int kExitBadArguments = 2;
+constexpr int kExitUrlRefused = 3;
 
 int ReportBadArguments(const std::string& message) {
   std::cerr << "tarnwick-plan: " << message << '\n';
   return kExitBadArguments;
 }
 
+std::vector<std::string> UrlsOf(const std::vector<tarnwick::UrlRequest>& requests) {
+  std::vector<std::string> urls;
+  for (const tarnwick::UrlRequest& request : requests) urls.push_back(request.url);
+  return urls;
+}
+
+// Names every URL the system refused to open; true when it refused none.
+bool ReportRefusedUrls(const std::vector<tarnwick::UrlRequest>& requests) {
+  bool allAccepted = true;
+  for (const tarnwick::UrlRequest& request : requests) {
+    if (request.accepted) continue;
+    std::cerr << "tarnwick-plan: the system did not open " << request.url << '\n';
+    allAccepted = false;
+  }
+  return allAccepted;
+}
+
 // Runs the window from load to unload. saveStore writes the settings out and says whether
-// that worked; it is not called when the arguments are refused.
+// that worked; it is not called when the arguments are refused. Without --open the print
+// command's URLs are only recorded.
 template <typename SaveStore>
 int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& store,
              SaveStore saveStore) {
   tarnwick::ProgramState state;
   tarnwick::MessageRecorder messages;
+  tarnwick::QtUrlOpener systemOpener;
+  tarnwick::UrlRecorder opener =
+      options.open ? tarnwick::UrlRecorder::PassingOnTo(systemOpener) : tarnwick::UrlRecorder();
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
   tarnwick::MainWindow window(
@@ -42,6 +69,7 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
+  tarnwick::WirePrintCommand(controls, opener, tarnwick::WebSiteBase());
   controls.frmMain.Show();
   if (const auto error = tarnwick::ValidateActions(options.actions, controls)) {
     return ReportBadArguments(*error);
@@ -49,13 +77,14 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
   tarnwick::ApplyActions(options.actions, controls);
   controls.frmMain.Unload();  // does nothing after a click on cmdExit
   const bool saved = saveStore();
-  std::cout << (options.json ? tarnwick::PlanJson(controls, messages.Shown())
-                             : tarnwick::PlanSheet(controls, messages.Shown()));
+  const std::vector<std::string> openedUrls = UrlsOf(opener.Requests());
+  std::cout << (options.json ? tarnwick::PlanJson(controls, messages.Shown(), openedUrls)
+                             : tarnwick::PlanSheet(controls, messages.Shown(), openedUrls));
   if (!saved) {
     std::cerr << "tarnwick-plan: could not write the settings file " << *options.storePath << '\n';
     return kExitStoreNotWritten;
   }
-  return kExitPlanMade;
+  return ReportRefusedUrls(opener.Requests()) ? kExitPlanMade : kExitUrlRefused;
 }
 
 int MakePlan(const tarnwick::PlanOptions& options) {
@@ -79,5 +108,7 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<tarnwick::PlanUsageError>(&commandLine)) {
     return ReportBadArguments(error->message);
   }
-  return MakePlan(std::get<tarnwick::PlanOptions>(commandLine));
+  const auto& options = std::get<tarnwick::PlanOptions>(commandLine);
+  const auto desktop = options.open ? tarnwick::StartDesktopSession() : nullptr;
+  return MakePlan(options);
 }

@@ -5,10 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "print/PrintCommand.h"
+#include "print/platform/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramInfo.h"
 #include "ui/ProgramState.h"
 #include "ui/WindowSettings.h"
 #include "ui/platform/QtSettingsStore.h"
@@ -35,6 +38,8 @@ int RunPlanner() {
   tarnwick::MainWindowControls& controls = window.Controls();
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
+  tarnwick::QtUrlOpener browser;
+  tarnwick::WirePrintCommand(controls, browser, tarnwick::WebSiteBase());
 
   tarnwick::PlannerWindow shown(controls);
   messages.SetParentWindow(&shown);

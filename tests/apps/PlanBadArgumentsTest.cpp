@@ -47,9 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{"UnknownOption", {"--foo"}, {"unknown option '--foo'", "--select"}},
         BadArguments{
             "DisplayBoxSet", {"--set", "txtGTOW=1"}, {"txtGTOW, a display box", "txtMinimumFuel"}},
-        BadArguments{"ButtonNotAvailable",
-                     {"--click", "cmdPrint"},
-                     {"cmdPrint is not available yet", "cmdReadPayload"}},
+        BadArguments{"ClickOnAnInputBox",
+                     {"--click", "txtPayload"},
+                     {"cannot act on txtPayload, an input box", "cmdReadPayload, cmdBoardFuel"}},
         BadArguments{"ActionAfterExit",
                      {"--click", "cmdExit", "--select", "cboUnits=0"},
                      {"--select cboUnits=0 comes after --click cmdExit"}},

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Serves Tarnwick's web site (web/) with PHP's built-in server until stopped with Ctrl+C, on
+# the host and port the planner points at by default. Another address can be given, e.g.
+# "bash tools/serve-web.sh 127.0.0.1:9000" (configure the planner with the same
+# -DTARNWICK_WEB_HOST).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+address=${1:-127.0.0.1:8642}
+command -v php >/dev/null || { echo "php is missing: bash tools/setup.sh installs php-cli" >&2; exit 1; }
+echo "Serving http://$address/Tarnwick/ (Ctrl+C stops)"
+exec php -S "$address" -t web
