@@ -44,7 +44,11 @@ std::uint32_t StandInMessageId(std::string_view name) {
 }
 
 std::string SharedMemoryName(std::string_view mappingName) {
-  return "/" + std::string(mappingName);
+  // Appended rather than "/" + std::string(...), which GCC 12 at -O3 wrongly flags as an
+  // overlapping copy (-Wrestrict).
+  std::string name = "/";
+  name.append(mappingName);
+  return name;
 }
 
 RequestFrameBytes EncodeRequestFrame(const RequestFrame& frame) {

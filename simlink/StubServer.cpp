@@ -89,6 +89,7 @@ StubServer::StubServer(std::filesystem::path directory, StubServerOptions option
 }
 
 StubServer::~StubServer() {
+  UnmapArea();
   connections_.clear();
   listener_.Reset();
   unlink(socketPath_.c_str());
@@ -156,18 +157,36 @@ std::optional<std::uint32_t> StubServer::Answer(const RequestFrame& request) {
 
 std::uint32_t StubServer::CarryOutBatch(const std::string& mappingName) {
   if (!IsPlainMappingName(mappingName)) return kNotHandled;
-  const UniqueFd object(shm_open(SharedMemoryName(mappingName).c_str(), O_RDWR | O_CLOEXEC, 0));
+  const std::span<std::byte> area = MapArea(SharedMemoryName(mappingName));
+  if (area.empty()) return kNotHandled;
+  return CarryOutRequests(area, memory_, onWrite_) ? kBatchCarriedOut : kNotHandled;
+}
+
+// The object is opened and checked for every batch, but mapped again only when it is another
+// object than last time: a client makes a new one, under the same name, each time it opens the
+// link. While the old object is mapped its inode stays taken, so a new object never shares it.
+std::span<std::byte> StubServer::MapArea(const std::string& objectName) {
+  const UniqueFd object(shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0));
   struct stat status {};
   if (!object.IsValid() || fstat(object.Get(), &status) != 0 ||
       status.st_size < static_cast<off_t>(kRequestAreaSize)) {
-    return kNotHandled;
+    return {};
   }
-  void* view = mmap(nullptr, kRequestAreaSize, PROT_READ | PROT_WRITE, MAP_SHARED, object.Get(), 0);
-  if (view == MAP_FAILED) return kNotHandled;
-  const bool carriedOut = CarryOutRequests(
-      std::span(static_cast<std::byte*>(view), kRequestAreaSize), memory_, onWrite_);
-  munmap(view, kRequestAreaSize);
-  return carriedOut ? kBatchCarriedOut : kNotHandled;
+  const bool sameObject = area_.view != nullptr && area_.objectName == objectName &&
+                          area_.device == status.st_dev && area_.inode == status.st_ino;
+  if (!sameObject) {
+    UnmapArea();
+    void* view =
+        mmap(nullptr, kRequestAreaSize, PROT_READ | PROT_WRITE, MAP_SHARED, object.Get(), 0);
+    if (view == MAP_FAILED) return {};
+    area_ = {objectName, status.st_dev, status.st_ino, view};
+  }
+  return {static_cast<std::byte*>(area_.view), kRequestAreaSize};
+}
+
+void StubServer::UnmapArea() {
+  if (area_.view != nullptr) munmap(area_.view, kRequestAreaSize);
+  area_ = {};
 }
 
 }  // namespace tarnwick

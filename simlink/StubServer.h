@@ -1,8 +1,12 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +54,8 @@ class StubServer {
   bool AnswerFrame(Connection& connection);
   std::optional<std::uint32_t> Answer(const RequestFrame& request);
   std::uint32_t CarryOutBatch(const std::string& mappingName);
+  std::span<std::byte> MapArea(const std::string& objectName);
+  void UnmapArea();
 
   StubServerOptions options_;
   std::filesystem::path socketPath_;
@@ -57,6 +63,15 @@ class StubServer {
   SimulatorMemory memory_;
   WriteObserver onWrite_;
   std::vector<Connection> connections_;
+  // The request area of the last batch stays mapped for the next one, as long as the name still
+  // opens the same object.
+  struct MappedArea {
+    std::string objectName;
+    dev_t device = 0;
+    ino_t inode = 0;
+    void* view = nullptr;
+  };
+  MappedArea area_;
 };
 
 }  // namespace tarnwick

@@ -16,13 +16,20 @@ cmake --workflow --preset ci
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --workflow --preset asan
 
-echo "== Fuzzing the weight texts for 30 s"
+echo "== Fuzzing the weight texts and the simulator link's replies, 30 s each"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp fuzz/corpus/* "$corpus"/
-build/fuzz/bin/fuzz-weight-text -max_total_time=30 -print_final_stats=1 "$corpus"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# Each fuzzer runs on a scratch copy of its seeds, since it adds what it finds to the corpus.
+fuzz() {
+  local target=$1 seeds=$2
+  mkdir "$scratch/$target"
+  cp "$seeds"/* "$scratch/$target"/
+  build/fuzz/bin/"$target" -max_total_time=30 -print_final_stats=1 "$scratch/$target"
+}
+fuzz fuzz-weight-text fuzz/corpus
+fuzz fuzz-ipc-reply fuzz/corpus-ipc-reply
 
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
