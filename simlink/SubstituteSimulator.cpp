@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::uint32_t kSimVersionSignature = 0xFADE0000u;
 
-// The server's own version values, 0x3304 up to the end of 0x3308. The link writes its word at
-// 0x330A on every open, over the upper half of 0x3308; were that applied, the next open would
-// no longer find the 0xFADE signature there.
-constexpr std::uint64_t kServerValuesBegin = kFsuipcVersionOffset;
-constexpr std::uint64_t kServerValuesEnd = kSimVersionOffset + 4;
-
 // The part of [offset, offset + length) that lies inside the memory, as a length.
 std::size_t LengthInside(std::uint32_t offset, std::size_t length) {
   if (offset >= SimulatorMemory::kSize) return 0;
@@ -27,18 +21,6 @@ std::size_t LengthInside(std::uint32_t offset, std::size_t length) {
 std::int64_t SignedValue(std::span<const std::byte> data) {
   if (data.size() == 2) return static_cast<std::int16_t>(LoadLittleEndian16(data.data()));
   return static_cast<std::int32_t>(LoadLittleEndian32(data.data()));
-}
-
-// A client's write, leaving out the bytes of the server's own version values.
-void ApplyClientWrite(SimulatorMemory& memory, std::uint32_t offset,
-                      std::span<const std::byte> data) {
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    const std::uint64_t at = std::uint64_t{offset} + i;
-    if (at >= SimulatorMemory::kSize) return;
-    if (at < kServerValuesBegin || at >= kServerValuesEnd) {
-      memory.Write(static_cast<std::uint32_t>(at), data.subspan(i, 1));
-    }
-  }
 }
 
 }  // namespace
@@ -99,7 +81,7 @@ bool CarryOutRequests(std::span<std::byte> area, SimulatorMemory& memory,
     if (type == kReadRecord) {
       memory.Read(offset, data);
     } else {
-      ApplyClientWrite(memory, offset, data);
+      memory.Write(offset, data);
       if (onWrite) onWrite(offset, data);
     }
     position += headerSize + size;

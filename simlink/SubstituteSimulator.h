@@ -49,9 +49,9 @@ void LoadSimulatorSetup(SimulatorMemory& memory, const SimulatorSetup& setup);
 using WriteObserver = std::function<void(std::uint32_t offset, std::span<const std::byte> data)>;
 
 // Carries out the records of a request area in order: fills each read from the memory and
-// applies each write, except to the server's version values at 0x3304-0x330B, which stay as the
-// setup put them (onWrite still hears of every write). False when a record has an unknown type
-// or does not fit in the area; the records before it have then been carried out.
+// applies each write (read-only bytes stay as they are; onWrite still hears of every write).
+// False when a record has an unknown type or does not fit in the area; the records before it
+// have then been carried out.
 bool CarryOutRequests(std::span<std::byte> area, SimulatorMemory& memory,
                       const WriteObserver& onWrite);
 
