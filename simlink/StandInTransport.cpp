@@ -44,7 +44,10 @@ std::uint32_t StandInMessageId(std::string_view name) {
 }
 
 std::string SharedMemoryName(std::string_view mappingName) {
-  return "/" + std::string(mappingName);
+  // Appended rather than "/" + std::string(...): GCC 12 at -O3 reports a false -Wrestrict there.
+  std::string name = "/";
+  name += mappingName;
+  return name;
 }
 
 RequestFrameBytes EncodeRequestFrame(const RequestFrame& frame) {
