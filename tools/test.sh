@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every check: formatting, the tests with warnings as errors, the
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run and a
-# short benchmark run (which only measures).
+# short benchmark run with the window's keystroke and start-up timings (which only measure).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,3 +33,5 @@ fuzz fuzz-ipc-reply fuzz/corpus-ipc-reply
 
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+build/bin/tarnwick-window-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+bash tools/measure-startup.sh 20 build/bin/tarnwick
