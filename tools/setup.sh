@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing.
+# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing, and the
+# packages named as arguments (tools/test-windows.sh adds the cross compiler and Wine).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   clang libclang-rt-14-dev
+  "$@"
 )
 
 missing=()

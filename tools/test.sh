@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every check: formatting, the tests with warnings as errors, the
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run and a
-# short benchmark run (which only measures).
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, a
+# short benchmark run (which only measures), and the Windows programs under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,3 +26,6 @@ build/fuzz/bin/fuzz-weight-text -max_total_time=30 -print_final_stats=1 "$corpus
 
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo "== Windows programs, cross-built with mingw-w64 and run under Wine"
+bash tools/test-windows.sh

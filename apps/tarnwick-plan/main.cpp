@@ -9,13 +9,11 @@
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/PlanJson.h"
 #include "apps/tarnwick-plan/PlanSheet.h"
+#include "apps/tarnwick-plan/PlanSystem.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
-#include "ui/WindowSettings.h"
-#include "ui/platform/QtSettingsStore.h"
-#include "ui/platform/SystemNumberFormat.h"
 
 namespace {
 
@@ -38,7 +36,7 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
   tarnwick::MainWindow window(
-      state, {messages, store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
+      state, {messages, store, tarnwick::PlanNumberFormat(), [&link] { link.LinkClose(); }});
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
@@ -59,13 +57,18 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
 }
 
 int MakePlan(const tarnwick::PlanOptions& options) {
-  if (options.storePath) {
-    tarnwick::QtSettingsStore store(std::string(tarnwick::kSettingsApplication),
-                                    *options.storePath);
-    return MakePlan(options, store, [&store] { return store.Sync(); });
+  if (!options.storePath) {
+    tarnwick::InMemorySettingsStore store;
+    return MakePlan(options, store, [] { return true; });
   }
-  tarnwick::InMemorySettingsStore store;
-  return MakePlan(options, store, [] { return true; });
+  const std::unique_ptr<tarnwick::PlanStoreFile> file =
+      tarnwick::OpenPlanStoreFile(*options.storePath);
+  if (!file) {
+    return ReportBadArguments(
+        "--store is not available in this build: it has no settings file (builds without Qt, "
+        "such as the Windows build, keep the settings in memory only)");
+  }
+  return MakePlan(options, file->Store(), [&file] { return file->Save(); });
 }
 
 }  // namespace
