@@ -11,16 +11,11 @@
 #include <vector>
 
 #include "simlink/StandInTransport.h"
+#include "simlink/StubServerOptions.h"
 #include "simlink/SubstituteSimulator.h"
 #include "simlink/UniqueFd.h"
 
 namespace tarnwick {
-
-struct StubServerOptions {
-  std::string windowClass = "UIPCMAIN";
-  // Takes requests and never answers them, like a simulator that hangs.
-  bool hang = false;
-};
 
 // A substitute simulator on the stand-in transport: it listens as the server's window, carries
 // out each batch of requests on its own value space and answers 1; any other message is

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing: php-cli
+# Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing, and the
+# packages named as arguments (tools/test-windows.sh adds the cross compiler and Wine). php-cli
 # serves the web site and chromium loads its print page in the browser test.
 set -euo pipefail
 
@@ -10,7 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
-  php-cli chromium fonts-dejavu-core
+  php-cli chromium
+  "$@"
 )
 
 missing=()

@@ -41,8 +41,8 @@ Exit status:
   0  the plan was made (and the --store file written)
   1  the --store file could not be written
   2  bad arguments: an unknown option or control, an item not in a list, an index out of
-     range, anything after --click cmdExit. Nothing is applied and the --store file is not
-     written.
+     range, anything after --click cmdExit, --store in a build without settings files. Nothing
+     is applied and the --store file is not written.
   3  with --open: the system refused to open a URL; the plan is printed all the same.)help";
 
 struct ActionOption {
@@ -90,7 +90,8 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
       ->disable_flag_override();
   app.add_option("--store", options.storePath,
                  "Start from the settings in this INI file and write them back at the\n"
-                 "end, as the window's load and unload do.")
+                 "end, as the window's load and unload do. Builds without Qt (the\n"
+                 "Windows build) have no settings file and refuse this option.")
       ->type_name("FILE");
   app.add_flag("--open", options.open,
                "Open the print page of each cmdPrint click with the system's default\n"

@@ -6,21 +6,17 @@
 #include <variant>
 #include <vector>
 
-#include "apps/tarnwick-plan/DesktopSession.h"
 #include "apps/tarnwick-plan/PlanActions.h"
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/PlanJson.h"
 #include "apps/tarnwick-plan/PlanSheet.h"
+#include "apps/tarnwick-plan/PlanSystem.h"
 #include "print/PrintCommand.h"
-#include "print/platform/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
-#include "ui/WindowSettings.h"
-#include "ui/platform/QtSettingsStore.h"
-#include "ui/platform/SystemNumberFormat.h"
 
 namespace {
 
@@ -59,13 +55,14 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
              SaveStore saveStore) {
   tarnwick::ProgramState state;
   tarnwick::MessageRecorder messages;
-  tarnwick::QtUrlOpener systemOpener;
-  tarnwick::UrlRecorder opener =
-      options.open ? tarnwick::UrlRecorder::PassingOnTo(systemOpener) : tarnwick::UrlRecorder();
+  const auto systemOpening = options.open ? tarnwick::StartPlanUrlOpening() : nullptr;
+  tarnwick::UrlRecorder opener = systemOpening
+                                     ? tarnwick::UrlRecorder::PassingOnTo(systemOpening->Opener())
+                                     : tarnwick::UrlRecorder();
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
   tarnwick::MainWindow window(
-      state, {messages, store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
+      state, {messages, store, tarnwick::PlanNumberFormat(), [&link] { link.LinkClose(); }});
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
@@ -88,13 +85,18 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
 }
 
 int MakePlan(const tarnwick::PlanOptions& options) {
-  if (options.storePath) {
-    tarnwick::QtSettingsStore store(std::string(tarnwick::kSettingsApplication),
-                                    *options.storePath);
-    return MakePlan(options, store, [&store] { return store.Sync(); });
+  if (!options.storePath) {
+    tarnwick::InMemorySettingsStore store;
+    return MakePlan(options, store, [] { return true; });
   }
-  tarnwick::InMemorySettingsStore store;
-  return MakePlan(options, store, [] { return true; });
+  const std::unique_ptr<tarnwick::PlanStoreFile> file =
+      tarnwick::OpenPlanStoreFile(*options.storePath);
+  if (!file) {
+    return ReportBadArguments(
+        "--store is not available in this build: it has no settings file (builds without Qt, "
+        "such as the Windows build, keep the settings in memory only)");
+  }
+  return MakePlan(options, file->Store(), [&file] { return file->Save(); });
 }
 
 }  // namespace
@@ -108,7 +110,5 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<tarnwick::PlanUsageError>(&commandLine)) {
     return ReportBadArguments(error->message);
   }
-  const auto& options = std::get<tarnwick::PlanOptions>(commandLine);
-  const auto desktop = options.open ? tarnwick::StartDesktopSession() : nullptr;
-  return MakePlan(options);
+  return MakePlan(std::get<tarnwick::PlanOptions>(commandLine));
 }

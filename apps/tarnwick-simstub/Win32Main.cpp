@@ -1,0 +1,32 @@
+// tarnwick-simstub for Windows: a substitute simulator with a hidden window of the server's
+// class. It answers the planner's simulator link like the real server would, logs every write it
+// applies to standard output, and runs until Ctrl+C, Ctrl+Break, the console closes or the
+// window gets WM_CLOSE.
+#include <cstdint>
+#include <exception>
+#include <iostream>
+#include <variant>
+
+#include "apps/tarnwick-simstub/StubCommandLine.h"
+#include "simlink/Win32StubServer.h"
+
+int main(int argc, char** argv) {
+  const tarnwick::StubCommandLine commandLine = tarnwick::ParseStubCommandLine(
+      argc, argv,
+      "Serves as a hidden top-level window of the class, for programs of the same desktop (under "
+      "Wine: of the same WINEPREFIX and wineserver).");
+  if (const auto* done = std::get_if<tarnwick::StubExit>(&commandLine)) return done->status;
+  const auto& options = std::get<tarnwick::StubOptions>(commandLine);
+  try {
+    const auto logWrite = [](std::uint32_t offset, std::span<const std::byte> data) {
+      std::cout << tarnwick::DescribeWrite(offset, data) << std::endl;
+    };
+    tarnwick::Win32StubServer server(options.server, options.setup, logWrite);
+    std::cerr << "tarnwick-simstub: serving as window class " << options.server.windowClass << '\n';
+    server.Serve();
+  } catch (const std::exception& error) {
+    std::cerr << "tarnwick-simstub: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

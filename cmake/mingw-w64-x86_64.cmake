@@ -1,0 +1,20 @@
+# Cross build for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix).
+# The programs link their runtime statically, so they need no DLLs beyond the system's.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(TARNWICK_MINGW_TRIPLET x86_64-w64-mingw32)
+# The posix flavour: its libstdc++ has std::thread and the other threading pieces.
+set(CMAKE_C_COMPILER ${TARNWICK_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARNWICK_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARNWICK_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_MINGW_TRIPLET})
+# Programs come from the build machine; libraries, headers and packages only from the target's
+# root, so that nothing built for Linux slips into the Windows programs.
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,280 @@
+#!/usr/bin/env bash
+# Cross-builds tarnwick-plan.exe and tarnwick-simstub.exe with mingw-w64 and runs them under Wine
+# as two Windows processes, so that the planner's simulator link goes through the real Win32
+# calls (window classes, registered message, global atom, named file mapping) to the substitute
+# simulator's window. Each run makes a fresh Wine prefix in a temporary folder, with its own
+# TMPDIR so that both programs share one wineserver, and ends that wineserver, leaving nothing
+# running.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/setup.sh g++-mingw-w64-x86-64-posix wine64 jq
+
+echo "== Cross build for Windows"
+cmake --workflow --preset windows
+bin=$PWD/build/windows/bin
+
+# Debian's wine64 package, called directly: the wine package with its wrapper is not needed.
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+# The capacity of one wing tank, kg: a level of 8388608 is a full tank.
+tank_capacity_kg=2541
+full_tank_level=8388608
+# A server that never answers costs 11 sends of 2000 ms (and 10 pauses of 100 ms).
+shortest_hang_seconds=22
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-wine.XXXXXX")
+prefix=$work/prefix
+export WINEPREFIX=$prefix TMPDIR=$work/tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No display at all: windows go to Wine's null graphics driver, set up below.
+unset DISPLAY WAYLAND_DISPLAY
+mkdir -p "$TMPDIR" "$prefix"
+
+stub_pid=""
+stub_count=0
+started_at=$(date +%s%N)
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+milliseconds_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
+
+# The processes that still run in this run's prefix, found by their environment.
+processes_in_prefix() {
+  local environ pid entry
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    [ "$pid" = "$$" ] && continue
+    while IFS= read -r -d '' entry; do
+      if [ "$entry" = "WINEPREFIX=$prefix" ]; then
+        echo "$pid"
+        break
+      fi
+    done 2>/dev/null <"$environ" || true
+  done
+}
+
+finish() {
+  local status=$?
+  if [ -n "$stub_pid" ]; then kill -KILL "$stub_pid" 2>/dev/null || true; fi
+  "$wineserver" -k 2>/dev/null || true
+  local deadline=$((SECONDS + 30)) left
+  while left=$(processes_in_prefix) && [ -n "$left" ] && [ $SECONDS -lt $deadline ]; do
+    sleep 0.1
+  done
+  if [ -n "$left" ]; then
+    echo "FAIL: still running after wineserver -k: $(tr "\n" " " <<<"$left")" >&2
+    status=1
+  fi
+  rm -rf "$work"
+  if [ $status -eq 0 ]; then
+    echo "Windows checks passed in $(milliseconds_since "$started_at") ms"
+  else
+    echo "Windows checks FAILED (status $status)" >&2
+  fi
+  exit $status
+}
+trap finish EXIT
+
+make_prefix() {
+  local started
+  started=$(date +%s%N)
+  "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot: $(cat "$work/wineboot.log")"
+  "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+  # The desktop made while the prefix was new has no graphics driver, and windows cannot be
+  # made on it: a new wineserver makes a new desktop on the null driver. It is persistent, to
+  # keep later program starts fast; finish() ends it.
+  "$wineserver" -k
+  "$wineserver" -w
+  "$wineserver" -p
+  echo "prefix made in $(milliseconds_since "$started") ms"
+}
+
+# Starts tarnwick-simstub.exe with the arguments and waits until its window exists: the stub
+# says so on standard error once CreateWindowExA has returned.
+start_stub() {
+  stub_count=$((stub_count + 1))
+  stub_log=$work/stub-$stub_count.log
+  stub_errors=$work/stub-$stub_count.err
+  "$wine" "$bin/tarnwick-simstub.exe" "$@" >"$stub_log" 2>"$stub_errors" &
+  stub_pid=$!
+  local deadline=$((SECONDS + 60))
+  until grep -q "^tarnwick-simstub: serving as window class" "$stub_errors"; do
+    kill -0 "$stub_pid" 2>/dev/null || fail "the stub ended before its window existed: $(cat "$stub_errors")"
+    [ $SECONDS -lt $deadline ] || fail "the stub made no window within 60 s"
+    sleep 0.05
+  done
+}
+
+# Ends the stub with Ctrl+C (SIGINT, which Wine hands to the console handler) or with WM_CLOSE
+# to its window (Wine's taskkill without /F), and checks that it exits with status 0.
+stop_stub() {
+  case $1 in
+    ctrl-c) kill -INT "$stub_pid" ;;
+    wm-close) "$wine" taskkill /IM tarnwick-simstub.exe >/dev/null ;;
+  esac
+  local deadline=$((SECONDS + 10)) status=0
+  while kill -0 "$stub_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the stub did not end within 10 s of $1"
+    sleep 0.05
+  done
+  wait "$stub_pid" || status=$?
+  stub_pid=""
+  [ $status -eq 0 ] || fail "the stub ended with status $status after $1: $(cat "$stub_errors")"
+}
+
+# Runs tarnwick-plan.exe --json with the arguments; its report lands in $work/plan.json.
+run_plan() {
+  local status=0
+  "$wine" "$bin/tarnwick-plan.exe" --json "$@" >"$work/plan.json" 2>"$work/plan.err" || status=$?
+  [ $status -eq 0 ] || fail "tarnwick-plan.exe $* exited with $status: $(cat "$work/plan.err")"
+}
+
+# Checks that the run showed exactly one message box, with this text, title and style.
+expect_message() {
+  local expected
+  expected=$(jq -n --arg text "$1" --arg title "$2" --argjson style "$3" \
+    '[{text: $text, title: $title, style: $style}]')
+  jq -e --argjson expected "$expected" '.messages == $expected' "$work/plan.json" >/dev/null ||
+    fail "messages: expected $(jq -c . <<<"$expected"), got $(jq -c .messages "$work/plan.json")"
+}
+
+control_text() { jq -r --arg name "$1" '.controls[$name].text' "$work/plan.json"; }
+
+connection_failure() {
+  printf 'FSUIPC connection failure: %s\r\n\r\nEnsure that Flight Simulator is running.' "$1"
+}
+
+passed() { echo "ok   $1 ($(milliseconds_since "$2") ms)"; }
+
+check_payload_in_kilograms() {
+  local started
+  started=$(date +%s%N)
+  start_stub --zfw-lbs 40000
+  run_plan --click cmdReadPayload
+  expect_message "Payload weight read as 4644 kilograms." "Success!" 64
+  [ "$(control_text txtPayload)" = 4644 ] || fail "txtPayload shows $(control_text txtPayload)"
+  stop_stub ctrl-c
+  passed "payload read in kilograms: 40000 lb x 256 from the stub gives 4644" "$started"
+}
+
+check_payload_in_pounds() {
+  local started
+  started=$(date +%s%N)
+  start_stub --zfw-lbs 40000
+  run_plan --select cboUnits=0 --click cmdReadPayload
+  expect_message "Payload weight read as 10238 pounds." "Success!" 64
+  [ "$(control_text txtPayload)" = 10238 ] || fail "txtPayload shows $(control_text txtPayload)"
+  stop_stub wm-close
+  passed "payload read in pounds: 10238, and the stub ends on WM_CLOSE" "$started"
+}
+
+# The stub's log must hold the handshake's write, then the left tank, then the right tank, both
+# at the level of the tank fuel that the window shows (to within its rounding to whole kg).
+check_fuel_boarding() {
+  local started tank_kg level log
+  started=$(date +%s%N)
+  start_stub
+  run_plan --set cboTripDistance=300 --set cboCruisingAlt=FL200 --set cboAlternateDistance=100 \
+    --set txtTaxiFuel=100 --set txtHoldingFuel=300 --set txtMinimumFuel=600 --click cmdBoardFuel
+  expect_message "The fuel was successfully boarded." "Success!" 64
+  stop_stub ctrl-c
+  tank_kg=$(control_text txtLeftTank)
+  tank_kg=${tank_kg% Kgs.}
+  [[ $tank_kg =~ ^[0-9]+$ ]] || fail "txtLeftTank shows $(control_text txtLeftTank)"
+  log=$(tr -d '\r' <"$stub_log")
+  level=$(sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p' <<<"$log")
+  [ -n "$level" ] || fail "no left tank write in the stub's log: $log"
+  local expected_log
+  expected_log=$(printf 'write 0x330A size 2 value 0\nwrite 0x0B7C size 4 value %s\nwrite 0x0B94 size 4 value %s' \
+    "$level" "$level")
+  [ "$log" = "$expected_log" ] || fail "stub log: expected
+$expected_log
+got
+$log"
+  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
+    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
+    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  passed "fuel boarding: 0x0B7C then 0x0B94, both $level for $tank_kg kg a tank" "$started"
+}
+
+check_no_server() {
+  local started
+  started=$(date +%s%N)
+  run_plan --click cmdReadPayload
+  expect_message "$(connection_failure "Cannot link to FSUIPC or WideClient")" "Error!" 16
+  passed "no server: the connection failure names code 2" "$started"
+}
+
+check_fs98main_with_bad_version() {
+  local started
+  started=$(date +%s%N)
+  start_stub --class FS98MAIN --fsuipc-version 0x19980004
+  run_plan --click cmdReadPayload
+  expect_message "$(connection_failure \
+    "Maybe running on WideClient, but FS not running on Server, or wrong FSUIPC")" "Error!" 16
+  local status=0
+  "$wine" "$bin/tarnwick-simstub.exe" --class FS98MAIN >/dev/null 2>"$work/second-stub.err" ||
+    status=$?
+  if [ $status -ne 1 ] ||
+    ! grep -q "another server already has a window of class FS98MAIN" "$work/second-stub.err"; then
+    fail "a second FS98MAIN stub did not refuse to start (status $status)"
+  fi
+  stop_stub wm-close
+  passed "FS98MAIN with version 0x19980004: code 14; a second stub of that class refuses" "$started"
+}
+
+# On Windows a send that times out leaves ERROR_TIMEOUT, so the link reports a failed send.
+check_hanging_server() {
+  local started elapsed_ms
+  started=$(date +%s%N)
+  start_stub --hang
+  local plan_started
+  plan_started=$(date +%s%N)
+  run_plan --click cmdReadPayload
+  elapsed_ms=$(milliseconds_since "$plan_started")
+  expect_message "$(connection_failure "IPC sendmessage failed all retries")" "Error!" 16
+  [ "$elapsed_ms" -ge $((shortest_hang_seconds * 1000)) ] ||
+    fail "gave up after $elapsed_ms ms, before the 11 sends of 2000 ms"
+  stop_stub ctrl-c
+  passed "a server that never answers: code 12 after $elapsed_ms ms of retries" "$started"
+}
+
+check_port_on_the_real_calls() {
+  local started status=0
+  started=$(date +%s%N)
+  "$wine" "$bin/tarnwick-win32-tests.exe" >"$work/port-tests.log" 2>&1 || status=$?
+  [ $status -eq 0 ] || fail "tarnwick-win32-tests.exe exited with $status:
+$(tr -d '\r' <"$work/port-tests.log")"
+  passed "the Win32 port: $(tr -d '\r' <"$work/port-tests.log" | grep -F '[  PASSED  ]')" "$started"
+}
+
+# The Windows build leaves Qt out, and with it the settings file: --store is refused as a bad
+# argument (exit status 2) with a line that says why, and nothing is written.
+check_store_refused() {
+  local started status=0
+  started=$(date +%s%N)
+  "$wine" "$bin/tarnwick-plan.exe" --store 'C:\tarnwick.ini' >"$work/plan.out" 2>"$work/plan.err" ||
+    status=$?
+  [ $status -eq 2 ] || fail "tarnwick-plan.exe --store exited with $status"
+  grep -q "^tarnwick-plan: --store is not available in this build" "$work/plan.err" ||
+    fail "no reason given for refusing --store: $(cat "$work/plan.err")"
+  [ ! -s "$work/plan.out" ] || fail "a refused run printed $(cat "$work/plan.out")"
+  [ ! -e "$prefix/drive_c/tarnwick.ini" ] || fail "a refused run wrote C:\tarnwick.ini"
+  passed "--store is refused in the Windows build" "$started"
+}
+
+echo "== Windows programs under Wine (prefix $prefix)"
+make_prefix
+check_port_on_the_real_calls
+check_store_refused
+check_no_server
+check_payload_in_kilograms
+check_payload_in_pounds
+check_fuel_boarding
+check_fs98main_with_bad_version
+check_hanging_server
