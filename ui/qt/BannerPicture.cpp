@@ -20,11 +20,22 @@ BannerPicture::BannerPicture(QWidget* parent) : QWidget(parent), renderer_(kBann
 
 void BannerPicture::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
+  painter.drawPixmap(0, 0, Drawing());
+}
+
+const QPixmap& BannerPicture::Drawing() {
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = size() * ratio;
+  if (drawing_.size() == pixels && drawing_.devicePixelRatio() == ratio) return drawing_;
+  drawing_ = QPixmap(pixels);
+  drawing_.setDevicePixelRatio(ratio);
+  QPainter painter(&drawing_);
   qDrawShadePanel(&painter, rect(), palette(), /*sunken=*/true, kBorderPixels);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   renderer_.render(&painter,
                    rect().adjusted(kBorderPixels, kBorderPixels, -kBorderPixels, -kBorderPixels));
+  return drawing_;
 }
 
 }  // namespace tarnwick
