@@ -21,7 +21,7 @@
 #include "simlink/PosixIpcPort.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/SimulatorOffsets.h"
-#include "simlink/StubServer.h"
+#include "simstub/StubServer.h"
 #include "simlink/UniqueFd.h"
 #include "tests/apps/TemporaryDirectory.h"
 

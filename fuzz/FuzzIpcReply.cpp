@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "simlink/FakeIpcPort.h"
+#include "simstub/FakeIpcPort.h"
 #include "simlink/IpcClient.h"
 #include "simlink/RequestArea.h"
 #include "simlink/SimulatorOffsets.h"

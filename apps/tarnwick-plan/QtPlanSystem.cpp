@@ -1,7 +1,7 @@
 // The planner's system pieces in builds with Qt.
 #include "apps/tarnwick-plan/DesktopSession.h"
 #include "apps/tarnwick-plan/PlanSystem.h"
-#include "print/platform/QtUrlOpener.h"
+#include "print/QtUrlOpener.h"
 #include "ui/WindowSettings.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/platform/SystemNumberFormat.h"

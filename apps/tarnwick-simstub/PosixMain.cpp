@@ -12,7 +12,7 @@
 
 #include "apps/tarnwick-simstub/StubCommandLine.h"
 #include "simlink/StandInTransport.h"
-#include "simlink/StubServer.h"
+#include "simstub/StubServer.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <variant>
 
-#include "simlink/StubServerOptions.h"
-#include "simlink/SubstituteSimulator.h"
+#include "simstub/StubServerOptions.h"
+#include "simstub/SubstituteSimulator.h"
 
 namespace tarnwick {
 

@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "apps/tarnwick-simstub/StubCommandLine.h"
-#include "simlink/Win32StubServer.h"
+#include "simstub/Win32StubServer.h"
 
 int main(int argc, char** argv) {
   const tarnwick::StubCommandLine commandLine = tarnwick::ParseStubCommandLine(

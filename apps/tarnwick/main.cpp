@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "print/PrintCommand.h"
-#include "print/platform/QtUrlOpener.h"
+#include "commands/PrintCommand.h"
+#include "print/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
-#include "simlink/SimulatorCommands.h"
+#include "commands/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"

@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <vector>
 
-#include "print/platform/QtUrlOpener.h"
+#include "print/QtUrlOpener.h"
 
 namespace tarnwick {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "LinkBytes.h"
-#include "simlink/FakeIpcPort.h"
+#include "simstub/FakeIpcPort.h"
 #include "simlink/IpcClient.h"
 #include "simlink/RequestArea.h"
 #include "simlink/SimulatorExchange.h"

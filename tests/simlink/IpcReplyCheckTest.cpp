@@ -4,7 +4,7 @@
 #include <array>
 
 #include "LinkBytes.h"
-#include "simlink/FakeIpcPort.h"
+#include "simstub/FakeIpcPort.h"
 #include "simlink/IpcClient.h"
 #include "simlink/RequestArea.h"
 

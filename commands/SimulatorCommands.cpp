@@ -1,4 +1,4 @@
-#include "simlink/SimulatorCommands.h"
+#include "commands/SimulatorCommands.h"
 
 #include <optional>
 #include <span>
@@ -8,7 +8,7 @@
 #include "core/WeightUnits.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/SimulatorOffsets.h"
-#include "simlink/SimulatorUnits.h"
+#include "commands/SimulatorUnits.h"
 
 namespace tarnwick {
 namespace {

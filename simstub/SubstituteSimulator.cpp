@@ -1,4 +1,4 @@
-#include "simlink/SubstituteSimulator.h"
+#include "simstub/SubstituteSimulator.h"
 
 #include <algorithm>
 #include <cstring>

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "simlink/StandInTransport.h"
-#include "simlink/StubServerOptions.h"
-#include "simlink/SubstituteSimulator.h"
+#include "simstub/StubServerOptions.h"
+#include "simstub/SubstituteSimulator.h"
 #include "simlink/UniqueFd.h"
 
 namespace tarnwick {

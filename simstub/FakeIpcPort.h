@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "simlink/IpcPort.h"
-#include "simlink/SubstituteSimulator.h"
+#include "simstub/SubstituteSimulator.h"
 
 namespace tarnwick {
 

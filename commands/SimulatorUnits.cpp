@@ -1,4 +1,4 @@
-#include "simlink/SimulatorUnits.h"
+#include "commands/SimulatorUnits.h"
 
 #include "core/Rounding.h"
 #include "core/WeightUnits.h"

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/ArithmeticFault.h"
-#include "simlink/FakeIpcPort.h"
-#include "simlink/SimulatorCommands.h"
-#include "simlink/SimulatorUnits.h"
+#include "simstub/FakeIpcPort.h"
+#include "commands/SimulatorCommands.h"
+#include "commands/SimulatorUnits.h"
 #include "tests/ui/MainWindowFixture.h"
 
 namespace tarnwick {

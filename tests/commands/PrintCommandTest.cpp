@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "print/PrintCommand.h"
+#include "commands/PrintCommand.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/ProgramInfo.h"
 

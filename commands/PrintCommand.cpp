@@ -1,4 +1,4 @@
-#include "print/PrintCommand.h"
+#include "commands/PrintCommand.h"
 
 #include "print/OpenUrl.h"
 #include "print/PrintUrl.h"

@@ -1,4 +1,4 @@
-#include "simlink/FakeIpcPort.h"
+#include "simstub/FakeIpcPort.h"
 
 #include <numeric>
 

@@ -1,4 +1,4 @@
-#include "print/platform/QtUrlOpener.h"
+#include "print/QtUrlOpener.h"
 
 #include <QDesktopServices>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "simlink/Win32StubServer.h"
+#include "simstub/Win32StubServer.h"
 
 #include <windows.h>
 

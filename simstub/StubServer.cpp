@@ -1,4 +1,4 @@
-#include "simlink/StubServer.h"
+#include "simstub/StubServer.h"
 
 #include <fcntl.h>
 #include <poll.h>

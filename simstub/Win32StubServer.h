@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "simlink/StubServerOptions.h"
-#include "simlink/SubstituteSimulator.h"
+#include "simstub/StubServerOptions.h"
+#include "simstub/SubstituteSimulator.h"
 
 namespace tarnwick {
 

@@ -12,12 +12,12 @@
 #include <optional>
 #include <thread>
 
-#include "LinkBytes.h"
+#include "tests/simlink/LinkBytes.h"
 #include "simlink/IpcClient.h"
 #include "simlink/PosixIpcPort.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/StandInTransport.h"
-#include "simlink/StubServer.h"
+#include "simstub/StubServer.h"
 #include "tests/apps/TemporaryDirectory.h"
 
 namespace tarnwick {
