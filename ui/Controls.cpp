@@ -30,7 +30,7 @@ void RemoveLastCodePoint(std::string& text) {
 }  // namespace
 
 TextBox::TextBox(std::string name, TextBoxRole role, std::string text, WindowsColor textColor)
-    : Control(std::move(name)), role_(role), text_(std::move(text)), textColor_(textColor) {}
+    : Control(std::move(name), kKind), role_(role), text_(std::move(text)), textColor_(textColor) {}
 
 void TextBox::SetText(std::string text) {
   if (text == text_) return;
@@ -64,7 +64,7 @@ bool TextBox::TypeKeyAtEnd(std::int16_t keyCode) {
 }
 
 ComboBox::ComboBox(std::string name, std::vector<std::string> items)
-    : Control(std::move(name)), items_(std::move(items)) {}
+    : Control(std::move(name), kKind), items_(std::move(items)) {}
 
 std::string ComboBox::SelectedText() const {
   return selectedIndex_ == kNoSelection ? std::string()
@@ -102,7 +102,7 @@ void ComboBox::AddItem(std::string itemText) {
 }
 
 CheckBox::CheckBox(std::string name, std::string caption)
-    : Control(std::move(name)), caption_(std::move(caption)) {}
+    : Control(std::move(name), kKind), caption_(std::move(caption)) {}
 
 void CheckBox::SetValue(int value) {
   if (value != 0 && value != 1) {
@@ -115,7 +115,7 @@ void CheckBox::SetValue(int value) {
 }
 
 Label::Label(std::string name, std::string caption)
-    : Control(std::move(name)), caption_(std::move(caption)) {}
+    : Control(std::move(name), kKind), caption_(std::move(caption)) {}
 
 void Label::SetCaption(std::string caption) {
   if (caption == caption_) return;
@@ -124,9 +124,9 @@ void Label::SetCaption(std::string caption) {
 }
 
 CommandButton::CommandButton(std::string name, std::string caption)
-    : Control(std::move(name)), caption_(std::move(caption)) {}
+    : Control(std::move(name), kKind), caption_(std::move(caption)) {}
 
-Window::Window(std::string name) : Control(std::move(name)) {}
+Window::Window(std::string name) : Control(std::move(name), kKind) {}
 
 void Window::SetCaption(std::string caption) {
   if (caption == caption_) return;

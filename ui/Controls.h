@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "ui/ControlKind.h"
 #include "ui/WindowsColor.h"
 
 namespace tarnwick {
@@ -18,12 +20,13 @@ namespace tarnwick {
 // is raised, so that a view can mirror the model.
 class Control {
  public:
-  explicit Control(std::string name) : name_(std::move(name)) {}
+  Control(std::string name, ControlKind kind) : name_(std::move(name)), kind_(kind) {}
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   const std::string& Name() const { return name_; }
+  ControlKind Kind() const { return kind_; }
   void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
  protected:
@@ -36,6 +39,7 @@ class Control {
 
  private:
   std::string name_;
+  ControlKind kind_;
   std::function<void()> observer_;
 };
 
@@ -47,6 +51,8 @@ enum class TextBoxRole { kInput, kDisplay };
 // by the program only.
 class TextBox : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::kTextBox;
+
   TextBox(std::string name, TextBoxRole role, std::string text, WindowsColor textColor);
 
   const std::string& Text() const { return text_; }
@@ -81,9 +87,11 @@ class TextBox : public Control {
 // selected. Raises Click whenever the selected index changes.
 class ComboBox : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::kComboBox;
+
   static constexpr int kNoSelection = -1;
 
-  ComboBox(std::string name, std::vector<std::string> items);
+  explicit ComboBox(std::string name, std::vector<std::string> items = {});
 
   const std::vector<std::string>& Items() const { return items_; }
   int ItemCount() const { return static_cast<int>(items_.size()); }
@@ -110,6 +118,8 @@ class ComboBox : public Control {
 // A check box with the value 0 (unchecked) or 1 (checked). Raises Click when the value changes.
 class CheckBox : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::kCheckBox;
+
   CheckBox(std::string name, std::string caption);
 
   const std::string& Caption() const { return caption_; }
@@ -127,6 +137,8 @@ class CheckBox : public Control {
 
 class Label : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::kLabel;
+
   Label(std::string name, std::string caption);
 
   const std::string& Caption() const { return caption_; }
@@ -138,6 +150,8 @@ class Label : public Control {
 
 class CommandButton : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::kCommandButton;
+
   CommandButton(std::string name, std::string caption);
 
   // The caption marks its Alt accelerator with "&" ("E&xit").
@@ -156,6 +170,8 @@ class CommandButton : public Control {
 // window is gone for good.
 class Window : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::kWindow;
+
   explicit Window(std::string name);
 
   const std::string& Caption() const { return caption_; }
@@ -177,5 +193,20 @@ class Window : public Control {
   std::function<void()> onLoad_;
   std::function<void()> onUnload_;
 };
+
+// The control as the kind it is, or nullptr when it is of another kind.
+// ControlAs<Control> takes a control of any kind.
+template <typename ControlType>
+ControlType* ControlAs(Control& control) {
+  if constexpr (std::is_same_v<ControlType, Control>) {
+    return &control;
+  } else {
+    return control.Kind() == ControlType::kKind ? static_cast<ControlType*>(&control) : nullptr;
+  }
+}
+template <typename ControlType>
+const ControlType* ControlAs(const Control& control) {
+  return ControlAs<ControlType>(const_cast<Control&>(control));
+}
 
 }  // namespace tarnwick

@@ -1,16 +1,37 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/Controls.h"
 
 namespace tarnwick {
 
+// A control of the main window that puts itself on the window's list of controls as it is made,
+// so that the list follows the order of declaration without being written out a second time.
+template <typename ControlType>
+class Enlisted : public ControlType {
+ public:
+  template <typename... Arguments>
+  explicit Enlisted(std::vector<Control*>& list, Arguments&&... arguments)
+      : ControlType(std::forward<Arguments>(arguments)...) {
+    list.push_back(this);
+  }
+};
+
+// The fixed items of the wind type lists and of the unit list.
+inline std::vector<std::string> WindTypeItems() { return {"Headwind:", "Tailwind:"}; }
+inline std::vector<std::string> UnitItems() { return {"Lbs.", "Kgs."}; }
+
 // Every control of the main window that the planner reads or writes, by its name, in the state
 // it has when the window is created.
 class MainWindowControls {
+  // Declared before the controls, which enlist themselves in it as they are made.
+  std::vector<Control*> all_;
+
  public:
   static constexpr int kUnitLabelCount = 19;
 
@@ -18,71 +39,72 @@ class MainWindowControls {
   MainWindowControls(const MainWindowControls&) = delete;
   MainWindowControls& operator=(const MainWindowControls&) = delete;
 
-  Window frmMain{"frmMain"};
+  Enlisted<Window> frmMain{all_, "frmMain"};
 
-  ComboBox cboTripDistance{"cboTripDistance", {}};
-  ComboBox cboCruisingAlt{"cboCruisingAlt", {}};
-  ComboBox cboWindType{"cboWindType", {"Headwind:", "Tailwind:"}};
-  TextBox txtHeadwind{"txtHeadwind", TextBoxRole::kInput, "0", kBlack};
-  ComboBox cboTemp{"cboTemp", {}};
-  ComboBox cboAlternateDistance{"cboAlternateDistance", {}};
-  ComboBox cboCruisingAltAlt{"cboCruisingAltAlt", {}};
-  ComboBox cboWindTypeAlt{"cboWindTypeAlt", {"Headwind:", "Tailwind:"}};
-  TextBox txtHeadwindAlt{"txtHeadwindAlt", TextBoxRole::kInput, "0", kBlack};
+  Enlisted<ComboBox> cboTripDistance{all_, "cboTripDistance"};
+  Enlisted<ComboBox> cboCruisingAlt{all_, "cboCruisingAlt"};
+  Enlisted<ComboBox> cboWindType{all_, "cboWindType", WindTypeItems()};
+  Enlisted<TextBox> txtHeadwind{all_, "txtHeadwind", TextBoxRole::kInput, "0", kBlack};
+  Enlisted<ComboBox> cboTemp{all_, "cboTemp"};
+  Enlisted<ComboBox> cboAlternateDistance{all_, "cboAlternateDistance"};
+  Enlisted<ComboBox> cboCruisingAltAlt{all_, "cboCruisingAltAlt"};
+  Enlisted<ComboBox> cboWindTypeAlt{all_, "cboWindTypeAlt", WindTypeItems()};
+  Enlisted<TextBox> txtHeadwindAlt{all_, "txtHeadwindAlt", TextBoxRole::kInput, "0", kBlack};
 
-  TextBox txtPayload{"txtPayload", TextBoxRole::kInput, "0", kBlack};
-  TextBox txtTaxiFuel{"txtTaxiFuel", TextBoxRole::kInput, "0", kBlack};
-  TextBox txtHoldingFuel{"txtHoldingFuel", TextBoxRole::kInput, "0", kBlack};
-  TextBox txtMinimumFuel{"txtMinimumFuel", TextBoxRole::kInput, "0", kBlack};
+  Enlisted<TextBox> txtPayload{all_, "txtPayload", TextBoxRole::kInput, "0", kBlack};
+  Enlisted<TextBox> txtTaxiFuel{all_, "txtTaxiFuel", TextBoxRole::kInput, "0", kBlack};
+  Enlisted<TextBox> txtHoldingFuel{all_, "txtHoldingFuel", TextBoxRole::kInput, "0", kBlack};
+  Enlisted<TextBox> txtMinimumFuel{all_, "txtMinimumFuel", TextBoxRole::kInput, "0", kBlack};
 
-  TextBox txtBOW{"txtBOW", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtZFW{"txtZFW", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtTaxiWeight{"txtTaxiWeight", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtGTOW{"txtGTOW", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtPLW{"txtPLW", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtPLWAlt{"txtPLWAlt", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtEnrouteFuel{"txtEnrouteFuel", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtAlternateFuel{"txtAlternateFuel", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtTotalFuel{"txtTotalFuel", TextBoxRole::kDisplay, "0", kBlack};
-  TextBox txtRightTank{"txtRightTank", TextBoxRole::kDisplay, "0 lbs.", kBlue};
-  TextBox txtLeftTank{"txtLeftTank", TextBoxRole::kDisplay, "0 lbs.", kBlue};
+  Enlisted<TextBox> txtBOW{all_, "txtBOW", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtZFW{all_, "txtZFW", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtTaxiWeight{all_, "txtTaxiWeight", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtGTOW{all_, "txtGTOW", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtPLW{all_, "txtPLW", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtPLWAlt{all_, "txtPLWAlt", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtEnrouteFuel{all_, "txtEnrouteFuel", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtAlternateFuel{all_, "txtAlternateFuel", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtTotalFuel{all_, "txtTotalFuel", TextBoxRole::kDisplay, "0", kBlack};
+  Enlisted<TextBox> txtRightTank{all_, "txtRightTank", TextBoxRole::kDisplay, "0 lbs.", kBlue};
+  Enlisted<TextBox> txtLeftTank{all_, "txtLeftTank", TextBoxRole::kDisplay, "0 lbs.", kBlue};
 
-  CheckBox chkIcing{"chkIcing", "Icing"};
-  Label lblV1{"lblV1", "V1/Vr: 123"};
-  Label lblV2{"lblV2", "V2: 123"};
-  Label lblVfto{"lblVfto", "Vfto: 123"};
-  Label lblVmLB0{"lblVmLB0", "VmLB0: 123"};
-  Label lblVmLB15{"lblVmLB15", "VmLB15: 123"};
-  Label lblVmHB30{"lblVmHB30", "VmHB30: 123"};
+  Enlisted<CheckBox> chkIcing{all_, "chkIcing", "Icing"};
+  Enlisted<Label> lblV1{all_, "lblV1", "V1/Vr: 123"};
+  Enlisted<Label> lblV2{all_, "lblV2", "V2: 123"};
+  Enlisted<Label> lblVfto{all_, "lblVfto", "Vfto: 123"};
+  Enlisted<Label> lblVmLB0{all_, "lblVmLB0", "VmLB0: 123"};
+  Enlisted<Label> lblVmLB15{all_, "lblVmLB15", "VmLB15: 123"};
+  Enlisted<Label> lblVmHB30{all_, "lblVmHB30", "VmHB30: 123"};
 
-  ComboBox cboUnits{"cboUnits", {"Lbs.", "Kgs."}};
+  Enlisted<ComboBox> cboUnits{all_, "cboUnits", UnitItems()};
   // Named "lblUnits(0)" to "lblUnits(18)".
-  std::array<Label, kUnitLabelCount> lblUnits;
+  std::array<Enlisted<Label>, kUnitLabelCount> lblUnits;
 
-  CommandButton cmdOperatingLimits{"cmdOperatingLimits", "Operating Limitations"};
-  CommandButton cmdReadPayload{"cmdReadPayload", "Read Payload Weight"};
-  CommandButton cmdBoardFuel{"cmdBoardFuel", "&Board Fuel"};
-  CommandButton cmdPrint{"cmdPrint", "Print"};
-  CommandButton cmdAbout{"cmdAbout", "About"};
-  CommandButton cmdExit{"cmdExit", "E&xit"};
+  Enlisted<CommandButton> cmdOperatingLimits{all_, "cmdOperatingLimits", "Operating Limitations"};
+  Enlisted<CommandButton> cmdReadPayload{all_, "cmdReadPayload", "Read Payload Weight"};
+  Enlisted<CommandButton> cmdBoardFuel{all_, "cmdBoardFuel", "&Board Fuel"};
+  Enlisted<CommandButton> cmdPrint{all_, "cmdPrint", "Print"};
+  Enlisted<CommandButton> cmdAbout{all_, "cmdAbout", "About"};
+  Enlisted<CommandButton> cmdExit{all_, "cmdExit", "E&xit"};
 
   // Every control above, in the order declared.
   const std::vector<Control*>& All() const { return all_; }
 
-  // The control of that name and kind, or nullptr.
-  template <typename Kind>
-  Kind* Find(std::string_view name) const {
+  // The control of that name and kind, or nullptr; Find<Control> takes any kind.
+  template <typename ControlType>
+  ControlType* Find(std::string_view name) {
     for (Control* control : all_) {
-      if (control->Name() == name) return dynamic_cast<Kind*>(control);
+      if (control->Name() == name) return ControlAs<ControlType>(*control);
     }
     return nullptr;
+  }
+  template <typename ControlType>
+  const ControlType* Find(std::string_view name) const {
+    return const_cast<MainWindowControls&>(*this).Find<ControlType>(name);
   }
 
   // The six boxes the pilot types into.
   std::array<TextBox*, 6> InputBoxes();
-
- private:
-  std::vector<Control*> all_;
 };
 
 }  // namespace tarnwick

@@ -15,30 +15,39 @@ namespace {
 using Step = std::function<void()>;
 using ControlPredicate = bool (*)(const Control&);
 
-bool IsList(const Control& control) { return dynamic_cast<const ComboBox*>(&control) != nullptr; }
+bool IsList(const Control& control) { return control.Kind() == ControlKind::kComboBox; }
 
 bool IsInputBox(const Control& control) {
-  const auto* box = dynamic_cast<const TextBox*>(&control);
+  const auto* box = ControlAs<TextBox>(control);
   return box != nullptr && box->IsInput();
 }
 
 bool IsSettable(const Control& control) {
-  return IsList(control) || IsInputBox(control) ||
-         dynamic_cast<const CheckBox*>(&control) != nullptr;
+  return IsList(control) || IsInputBox(control) || control.Kind() == ControlKind::kCheckBox;
 }
 
 bool IsAvailableButton(const Control& control) {
-  const auto* button = dynamic_cast<const CommandButton*>(&control);
+  const auto* button = ControlAs<CommandButton>(control);
   return button != nullptr && button->HasClickHandler();
 }
 
 std::string_view KindOf(const Control& control) {
-  if (IsList(control)) return "a list";
-  if (IsInputBox(control)) return "an input box";
-  if (dynamic_cast<const TextBox*>(&control) != nullptr) return "a display box";
-  if (dynamic_cast<const CheckBox*>(&control) != nullptr) return "a check box";
-  if (dynamic_cast<const CommandButton*>(&control) != nullptr) return "a button";
-  if (dynamic_cast<const Label*>(&control) != nullptr) return "a label";
+  switch (control.Kind()) {
+    case ControlKind::kComboBox:
+      return "a list";
+    case ControlKind::kTextBox:
+      return IsInputBox(control) ? "an input box" : "a display box";
+    case ControlKind::kCheckBox:
+      return "a check box";
+    case ControlKind::kCommandButton:
+      return "a button";
+    case ControlKind::kLabel:
+      return "a label";
+    case ControlKind::kWindow:
+    case ControlKind::kFrame:
+    case ControlKind::kPicture:
+      break;
+  }
   return "the window";
 }
 
@@ -67,7 +76,7 @@ std::string Describe(const PlanAction& action) {
 
 class ActionResolver {
  public:
-  explicit ActionResolver(const MainWindowControls& controls) : controls_(controls) {}
+  explicit ActionResolver(MainWindowControls& controls) : controls_(controls) {}
 
   Step Resolve(const PlanAction& action) const {
     switch (action.verb) {
@@ -100,7 +109,7 @@ class ActionResolver {
   Step ResolveSet(const PlanAction& action) const {
     Control& control = Target(action, IsSettable);
     const std::string& value = action.value;
-    if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+    if (auto* list = ControlAs<ComboBox>(control)) {
       const int index = list->IndexOf(value);
       if (index == ComboBox::kNoSelection) {
         throw PlanArgumentError("'" + value + "' is not an item of " + list->Name() +
@@ -108,7 +117,7 @@ class ActionResolver {
       }
       return [list, index] { list->SetSelectedIndex(index); };
     }
-    if (auto* check = dynamic_cast<CheckBox*>(&control)) {
+    if (auto* check = ControlAs<CheckBox>(control)) {
       if (value != "0" && value != "1") {
         throw PlanArgumentError("'" + value + "' is not a value of " + check->Name() +
                                 "; choose 0 or 1");
@@ -116,7 +125,7 @@ class ActionResolver {
       const int checked = value == "1" ? 1 : 0;
       return [check, checked] { check->SetValue(checked); };
     }
-    auto& box = dynamic_cast<TextBox&>(control);
+    auto& box = *ControlAs<TextBox>(control);
     if (!DecodeUtf8(value)) {
       throw PlanArgumentError("the text for " + box.Name() + " is not valid UTF-8");
     }
@@ -124,7 +133,7 @@ class ActionResolver {
   }
 
   Step ResolveSelect(const PlanAction& action) const {
-    auto& list = dynamic_cast<ComboBox&>(Target(action, IsList));
+    auto& list = *ControlAs<ComboBox>(Target(action, IsList));
     const std::string& value = action.value;
     const std::string range =
         std::to_string(ComboBox::kNoSelection) + " to " + std::to_string(list.ItemCount() - 1);
@@ -142,7 +151,7 @@ class ActionResolver {
   }
 
   Step ResolveType(const PlanAction& action) const {
-    auto& box = dynamic_cast<TextBox&>(Target(action, IsInputBox));
+    auto& box = *ControlAs<TextBox>(Target(action, IsInputBox));
     std::vector<std::int16_t> codes;
     try {
       codes = KeyCodesForTyping(action.value);
@@ -160,16 +169,16 @@ class ActionResolver {
       throw PlanArgumentError(action.control + " is not available yet; choose one of: " +
                               NamesOf(controls_, IsAvailableButton));
     }
-    auto& available = dynamic_cast<CommandButton&>(Target(action, IsAvailableButton));
+    auto& available = *ControlAs<CommandButton>(Target(action, IsAvailableButton));
     return [&available] { available.Click(); };
   }
 
-  const MainWindowControls& controls_;
+  MainWindowControls& controls_;
 };
 
 // Throws PlanArgumentError for the first action that cannot be carried out.
 std::vector<Step> ResolveActions(const std::vector<PlanAction>& actions,
-                                 const MainWindowControls& controls) {
+                                 MainWindowControls& controls) {
   const ActionResolver resolver(controls);
   std::vector<Step> steps;
   bool windowClosed = false;
@@ -187,7 +196,7 @@ std::vector<Step> ResolveActions(const std::vector<PlanAction>& actions,
 }  // namespace
 
 std::optional<std::string> ValidateActions(const std::vector<PlanAction>& actions,
-                                           const MainWindowControls& controls) {
+                                           MainWindowControls& controls) {
   try {
     ResolveActions(actions, controls);
     return std::nullopt;

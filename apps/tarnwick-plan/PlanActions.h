@@ -10,10 +10,10 @@
 namespace tarnwick {
 
 // Checks every action against the loaded window before any is applied: the message of the
-// first one that cannot be carried out, or nothing when all can. The pick lists do not change
-// while actions run, so a check made after loading holds for the whole run.
+// first one that cannot be carried out, or nothing when all can. Nothing is changed. The pick
+// lists do not change while actions run, so a check made after loading holds for the whole run.
 std::optional<std::string> ValidateActions(const std::vector<PlanAction>& actions,
-                                           const MainWindowControls& controls);
+                                           MainWindowControls& controls);
 
 // Carries out the actions in order, each as the user would. Applies none of them, and throws
 // PlanArgumentError, when ValidateActions would have refused them.

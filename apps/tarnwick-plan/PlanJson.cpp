@@ -9,23 +9,26 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json ControlJson(const Control& control) {
-  if (const auto* list = dynamic_cast<const ComboBox*>(&control)) {
-    return {{"text", list->SelectedText()}, {"index", list->SelectedIndex()}};
-  }
-  if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
-    return {{"text", box->Text()}, {"color", box->TextColor()}};
-  }
-  if (const auto* check = dynamic_cast<const CheckBox*>(&control)) {
-    return {{"text", std::to_string(check->Value())}};
-  }
-  if (const auto* label = dynamic_cast<const Label*>(&control)) {
-    return {{"text", label->Caption()}};
-  }
-  if (const auto* button = dynamic_cast<const CommandButton*>(&control)) {
-    return {{"text", button->Caption()}};
-  }
-  if (const auto* window = dynamic_cast<const Window*>(&control)) {
-    return {{"text", window->Caption()}};
+  switch (control.Kind()) {
+    case ControlKind::kComboBox: {
+      const auto& list = *ControlAs<ComboBox>(control);
+      return {{"text", list.SelectedText()}, {"index", list.SelectedIndex()}};
+    }
+    case ControlKind::kTextBox: {
+      const auto& box = *ControlAs<TextBox>(control);
+      return {{"text", box.Text()}, {"color", box.TextColor()}};
+    }
+    case ControlKind::kCheckBox:
+      return {{"text", std::to_string(ControlAs<CheckBox>(control)->Value())}};
+    case ControlKind::kLabel:
+      return {{"text", ControlAs<Label>(control)->Caption()}};
+    case ControlKind::kCommandButton:
+      return {{"text", ControlAs<CommandButton>(control)->Caption()}};
+    case ControlKind::kWindow:
+      return {{"text", ControlAs<Window>(control)->Caption()}};
+    case ControlKind::kFrame:
+    case ControlKind::kPicture:
+      break;
   }
   throw std::logic_error("no JSON form for the control " + control.Name());
 }
