@@ -1,22 +1,18 @@
-#include "ui/qt/WindowLayout.h"
+#include "ui/WindowLayout.h"
 
 #include <array>
 
 namespace tarnwick {
 namespace {
 
-constexpr Rgb kBlackRgb{0, 0, 0};
-constexpr Rgb kDisplayBoxGrey{192, 192, 192};
-constexpr Rgb kTankBoxGrey{224, 224, 224};
-constexpr Rgb kTankBoxBlue{0, 0, 255};
-constexpr Rgb kSpeedGreen{0, 128, 0};
-constexpr Rgb kSpeedYellow{255, 255, 0};
-constexpr Rgb kSpeedWhite{255, 255, 255};
-constexpr Rgb kSpeedRed{255, 0, 0};
-constexpr Rgb kSpeedBlue{0, 0, 255};
-
-constexpr std::array<std::string_view, 2> kWindTypeItems{"Headwind:", "Tailwind:"};
-constexpr std::array<std::string_view, 2> kUnitItems{"Lbs.", "Kgs."};
+// Windows colour values, 0x00BBGGRR.
+constexpr WindowsColor kDisplayBoxGrey = 0xC0C0C0;
+constexpr WindowsColor kTankBoxGrey = 0xE0E0E0;
+constexpr WindowsColor kSpeedGreen = 0x008000;
+constexpr WindowsColor kSpeedYellow = 0x00FFFF;
+constexpr WindowsColor kSpeedWhite = 0xFFFFFF;
+constexpr WindowsColor kSpeedRed = kRed;
+constexpr WindowsColor kSpeedBlue = kBlue;
 
 constexpr std::string_view kWeights = "Frame2";
 constexpr std::string_view kFuel = "Frame3";
@@ -24,7 +20,7 @@ constexpr std::string_view kSpeeds = "frmAircraft";
 
 constexpr ControlLayout Frame(std::string_view name, std::string_view caption, TwipsRect place) {
   return {.name = name,
-          .kind = WidgetKind::kFrame,
+          .kind = ControlKind::kFrame,
           .container = kWindowName,
           .caption = caption,
           .place = place};
@@ -34,24 +30,23 @@ constexpr ControlLayout Frame(std::string_view name, std::string_view caption, T
 constexpr ControlLayout Caption(std::string_view name, std::string_view container,
                                 std::string_view caption, TwipsRect place) {
   return {.name = name,
-          .kind = WidgetKind::kLabel,
+          .kind = ControlKind::kLabel,
           .container = container,
           .caption = caption,
           .place = place,
           .alignment = caption.ends_with(':') ? TextAlignment::kRight : TextAlignment::kLeft};
 }
 
+// A label of the window model that shows the display unit.
 constexpr ControlLayout UnitLabel(std::string_view name, std::string_view container,
                                   TwipsRect place) {
-  return Caption(name, container, "lbs.", place);
+  return {.name = name, .kind = ControlKind::kLabel, .container = container, .place = place};
 }
 
-constexpr ControlLayout List(std::string_view name, TwipsRect place, int tabIndex,
-                             std::span<const std::string_view> items = {}) {
+constexpr ControlLayout List(std::string_view name, TwipsRect place, int tabIndex) {
   return {.name = name,
-          .kind = WidgetKind::kComboBox,
+          .kind = ControlKind::kComboBox,
           .container = "Frame1",
-          .items = items,
           .place = place,
           .tabIndex = tabIndex};
 }
@@ -59,56 +54,46 @@ constexpr ControlLayout List(std::string_view name, TwipsRect place, int tabInde
 constexpr ControlLayout InputBox(std::string_view name, std::string_view container, TwipsRect place,
                                  int tabIndex) {
   return {.name = name,
-          .kind = WidgetKind::kTextBox,
+          .kind = ControlKind::kTextBox,
           .container = container,
-          .caption = "0",
           .place = place,
-          .tabIndex = tabIndex,
-          .foreground = kBlackRgb};
+          .tabIndex = tabIndex};
 }
 
 constexpr ControlLayout DisplayBox(std::string_view name, std::string_view container,
                                    TwipsRect place, int tabIndex) {
   return {.name = name,
-          .kind = WidgetKind::kTextBox,
+          .kind = ControlKind::kTextBox,
           .container = container,
-          .caption = "0",
           .place = place,
           .tabIndex = tabIndex,
-          .background = kDisplayBoxGrey,
-          .foreground = kBlackRgb};
+          .background = kDisplayBoxGrey};
 }
 
 constexpr ControlLayout TankBox(std::string_view name, TwipsRect place, int tabIndex) {
   return {.name = name,
-          .kind = WidgetKind::kTextBox,
+          .kind = ControlKind::kTextBox,
           .container = kWindowName,
-          .caption = "0 lbs.",
           .place = place,
           .tabIndex = tabIndex,
           .background = kTankBoxGrey,
-          .foreground = kTankBoxBlue,
           .font = FontRole::kTankFigures,
           .alignment = TextAlignment::kCentre};
 }
 
-constexpr ControlLayout SpeedLabel(std::string_view name, std::string_view caption, TwipsRect place,
-                                   Rgb colour) {
+constexpr ControlLayout SpeedLabel(std::string_view name, TwipsRect place, WindowsColor colour) {
   return {.name = name,
-          .kind = WidgetKind::kLabel,
+          .kind = ControlKind::kLabel,
           .container = kSpeeds,
-          .caption = caption,
           .place = place,
-          .background = kBlackRgb,
+          .background = kBlack,
           .foreground = colour};
 }
 
-constexpr ControlLayout Button(std::string_view name, std::string_view caption, TwipsRect place,
-                               int tabIndex) {
+constexpr ControlLayout Button(std::string_view name, TwipsRect place, int tabIndex) {
   return {.name = name,
-          .kind = WidgetKind::kCommandButton,
+          .kind = ControlKind::kCommandButton,
           .container = kWindowName,
-          .caption = caption,
           .place = place,
           .tabIndex = tabIndex};
 }
@@ -127,7 +112,7 @@ constexpr TwipsRect FuelCaption(Twips top) { return {780, top, 1695, 255}; }
 
 // clang-format off
 constexpr auto kLayout = std::to_array<ControlLayout>({
-    {.name = "Image1", .kind = WidgetKind::kPicture, .container = kWindowName,
+    {.name = "Image1", .kind = ControlKind::kPicture, .container = kWindowName,
      .place = {45, 75, 7560, 2040}},
     TankBox("txtRightTank", {1065, 900, 1095, 180}, 30),
     TankBox("txtLeftTank", {5550, 900, 1095, 180}, 31),
@@ -139,7 +124,7 @@ constexpr auto kLayout = std::to_array<ControlLayout>({
     Caption("Label17", "Frame1", "Cruising Altitude:", {180, 645, 2295, 255}),
     List("cboCruisingAlt", {2520, 600, 975, 315}, 1),
     Caption("Label2", "Frame1", "Trip Wind:", {165, 1005, 1140, 255}),
-    List("cboWindType", {1350, 945, 1125, 315}, 2, kWindTypeItems),
+    List("cboWindType", {1350, 945, 1125, 315}, 2),
     InputBox("txtHeadwind", "Frame1", {2520, 960, 975, 285}, 3),
     Caption("Label18", "Frame1", "kts.", {3525, 1020, 375, 255}),
     Caption("Label22", "Frame1", "Trip Temperature:", {165, 1335, 2295, 255}),
@@ -151,7 +136,7 @@ constexpr auto kLayout = std::to_array<ControlLayout>({
     Caption("Label3", "Frame1", "Alternate Cruising Altitude:", {180, 2055, 2295, 255}),
     List("cboCruisingAltAlt", {2520, 2010, 975, 315}, 6),
     Caption("Label19", "Frame1", "Alternate Wind:", {165, 2415, 1140, 255}),
-    List("cboWindTypeAlt", {1350, 2355, 1125, 315}, 7, kWindTypeItems),
+    List("cboWindTypeAlt", {1350, 2355, 1125, 315}, 7),
     InputBox("txtHeadwindAlt", "Frame1", {2520, 2370, 975, 285}, 8),
     Caption("Label15", "Frame1", "kts.", {3525, 2430, 375, 255}),
 
@@ -205,32 +190,42 @@ constexpr auto kLayout = std::to_array<ControlLayout>({
     UnitLabel("lblUnits(11)", kFuel, FuelUnit(2085)),
 
     Frame("frmAircraft", "V-Speeds", {4215, 5025, 3375, 1035}),
-    {.name = "Label24", .kind = WidgetKind::kLabel, .container = kSpeeds,
-     .place = {90, 210, 2325, 750}, .background = kBlackRgb},
-    SpeedLabel("lblV1", "V1/Vr: 123", {210, 270, 1050, 225}, kSpeedGreen),
-    SpeedLabel("lblV2", "V2: 123", {435, 495, 735, 225}, kSpeedYellow),
-    SpeedLabel("lblVfto", "Vfto: 123", {345, 720, 780, 225}, kSpeedWhite),
-    SpeedLabel("lblVmLB0", "VmLB0: 123", {1395, 270, 915, 225}, kSpeedRed),
-    SpeedLabel("lblVmLB15", "VmLB15: 123", {1305, 495, 1035, 225}, kSpeedBlue),
-    SpeedLabel("lblVmHB30", "VmHB30: 123", {1275, 720, 1035, 225}, kSpeedBlue),
-    {.name = "chkIcing", .kind = WidgetKind::kCheckBox, .container = kSpeeds, .caption = "Icing",
+    {.name = "Label24", .kind = ControlKind::kLabel, .container = kSpeeds,
+     .place = {90, 210, 2325, 750}, .background = kBlack},
+    SpeedLabel("lblV1", {210, 270, 1050, 225}, kSpeedGreen),
+    SpeedLabel("lblV2", {435, 495, 735, 225}, kSpeedYellow),
+    SpeedLabel("lblVfto", {345, 720, 780, 225}, kSpeedWhite),
+    SpeedLabel("lblVmLB0", {1395, 270, 915, 225}, kSpeedRed),
+    SpeedLabel("lblVmLB15", {1305, 495, 1035, 225}, kSpeedBlue),
+    SpeedLabel("lblVmHB30", {1275, 720, 1035, 225}, kSpeedBlue),
+    {.name = "chkIcing", .kind = ControlKind::kCheckBox, .container = kSpeeds,
      .place = {2520, 405, 705, 405}, .tabIndex = 13},
 
     Caption("Label36", kWindowName, "Units:", {6090, 6255, 465, 240}),
-    {.name = "cboUnits", .kind = WidgetKind::kComboBox, .container = kWindowName,
-     .items = kUnitItems, .place = {6600, 6210, 975, 315}, .tabIndex = 15},
-    Button("cmdOperatingLimits", "Operating Limitations", {4200, 6165, 1815, 375}, 14),
-    Button("cmdReadPayload", "Read Payload Weight", {4200, 6630, 1815, 375}, 16),
-    Button("cmdBoardFuel", "&Board Fuel", {6120, 6630, 1455, 375}, 17),
-    Button("cmdPrint", "Print", {4200, 7110, 1035, 375}, 18),
-    Button("cmdAbout", "About", {5355, 7110, 1035, 375}, 19),
-    Button("cmdExit", "E&xit", {6510, 7110, 1065, 375}, 20),
+    {.name = "cboUnits", .kind = ControlKind::kComboBox, .container = kWindowName,
+     .place = {6600, 6210, 975, 315}, .tabIndex = 15},
+    Button("cmdOperatingLimits", {4200, 6165, 1815, 375}, 14),
+    Button("cmdReadPayload", {4200, 6630, 1815, 375}, 16),
+    Button("cmdBoardFuel", {6120, 6630, 1455, 375}, 17),
+    Button("cmdPrint", {4200, 7110, 1035, 375}, 18),
+    Button("cmdAbout", {5355, 7110, 1035, 375}, 19),
+    Button("cmdExit", {6510, 7110, 1065, 375}, 20),
 });
 // clang-format on
 
 }  // namespace
 
 std::span<const ControlLayout> MainWindowLayout() { return kLayout; }
+
+TwipsRect PlaceInClientArea(const ControlLayout& control) {
+  TwipsRect place = control.place;
+  for (const ControlLayout* container = FindControlLayout(control.container); container != nullptr;
+       container = FindControlLayout(container->container)) {
+    place.left += container->place.left;
+    place.top += container->place.top;
+  }
+  return place;
+}
 
 const ControlLayout* FindControlLayout(std::string_view name) {
   for (const ControlLayout& control : kLayout) {

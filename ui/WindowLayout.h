@@ -1,55 +1,55 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
+#include "ui/ControlKind.h"
+#include "ui/WindowsColor.h"
+
 namespace tarnwick {
 
-// Positions and sizes of the window are kept in twips, as the window was drawn; 15 twips make
-// one logical pixel, and Qt's device pixel ratio takes it from there.
+// Places and sizes in the window are kept in twips, as the window was drawn: 1440 twips to the
+// inch, so 15 twips make one pixel at 96 dots per inch.
 using Twips = int;
-inline constexpr Twips kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kStandardDpi = 96;
 inline constexpr Twips kClientWidthTwips = 7650;
 inline constexpr Twips kClientHeightTwips = 7575;
 inline constexpr std::string_view kWindowName = "frmMain";
 
-constexpr int TwipsToPixels(Twips twips) { return twips / kTwipsPerPixel; }
+// Pixels for a length in twips on a screen of that many dots per inch.
+constexpr int TwipsToPixels(Twips twips, int dpi = kStandardDpi) {
+  return twips * dpi / kTwipsPerInch;
+}
 
-enum class WidgetKind { kFrame, kPicture, kLabel, kTextBox, kComboBox, kCheckBox, kCommandButton };
 enum class TextAlignment { kLeft, kRight, kCentre };
 enum class FontRole { kDialog, kTankFigures };
-
-struct Rgb {
-  std::uint8_t red;
-  std::uint8_t green;
-  std::uint8_t blue;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 struct TwipsRect {
   Twips left;
   Twips top;
   Twips width;
   Twips height;
+
+  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
 };
 
 inline constexpr int kNoTabStop = -1;
 
-// One control of the window: where it stands, how it looks and its design caption. For the
-// controls of the window model the caption, items and text colour are those the model starts
-// with; once the window runs, the model is what the widget shows.
+// One control of the window as the window model does not know it: where it stands and how it
+// looks. What the control says (a caption, a list's items, a text and its colour) comes from
+// the window model; only frames and the caption labels, which the model does not hold, carry a
+// caption of their own here.
 struct ControlLayout {
   std::string_view name{};
-  WidgetKind kind{};
+  ControlKind kind{};
   std::string_view container{};
   std::string_view caption{};
-  std::span<const std::string_view> items{};
-  TwipsRect place{};
+  TwipsRect place{};  // within the container
   int tabIndex = kNoTabStop;
-  std::optional<Rgb> background{};
-  std::optional<Rgb> foreground{};
+  std::optional<WindowsColor> background{};
+  std::optional<WindowsColor> foreground{};  // only where the model gives no text colour
   FontRole font = FontRole::kDialog;
   TextAlignment alignment = TextAlignment::kLeft;
 };
@@ -60,5 +60,9 @@ std::span<const ControlLayout> MainWindowLayout();
 
 // The row of the control of that name, or nullptr.
 const ControlLayout* FindControlLayout(std::string_view name);
+
+// The control's place in the window's client area, through the frames that contain it: for a
+// front-end that puts every control directly on the window.
+TwipsRect PlaceInClientArea(const ControlLayout& control);
 
 }  // namespace tarnwick

@@ -86,20 +86,22 @@ void PlannerWindow::AddControl(const ControlLayout& layout) {
 
 QWidget* PlannerWindow::MakeWidget(const ControlLayout& layout, QWidget& container) {
   switch (layout.kind) {
-    case WidgetKind::kFrame:
+    case ControlKind::kFrame:
       return new QGroupBox(ToQString(layout.caption), &container);
-    case WidgetKind::kPicture:
+    case ControlKind::kPicture:
       return new BannerPicture(&container);
-    case WidgetKind::kLabel:
+    case ControlKind::kLabel:
       return MakeLabel(layout, container);
-    case WidgetKind::kTextBox:
+    case ControlKind::kTextBox:
       return MakeTextBox(layout, container);
-    case WidgetKind::kComboBox:
+    case ControlKind::kComboBox:
       return MakeComboBox(layout, container);
-    case WidgetKind::kCheckBox:
+    case ControlKind::kCheckBox:
       return MakeCheckBox(layout, container);
-    case WidgetKind::kCommandButton:
+    case ControlKind::kCommandButton:
       return MakeCommandButton(layout, container);
+    case ControlKind::kWindow:
+      break;
   }
   throw std::logic_error("no widget for " + std::string(layout.name));
 }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "ui/MainWindowControls.h"
-#include "ui/qt/WindowLayout.h"
+#include "ui/WindowLayout.h"
 
 namespace tarnwick {
 

@@ -9,8 +9,6 @@ constexpr int kTankFontPixels = 8;
 
 }  // namespace
 
-QColor ToQColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
-
 QColor ToQColor(WindowsColor colour) {
   return {static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
           static_cast<int>((colour >> 16) & 0xFFu)};

@@ -4,11 +4,10 @@
 #include <QFont>
 
 #include "ui/WindowsColor.h"
-#include "ui/qt/WindowLayout.h"
+#include "ui/WindowLayout.h"
 
 namespace tarnwick {
 
-QColor ToQColor(Rgb colour);
 // A Windows colour value, 0x00BBGGRR.
 QColor ToQColor(WindowsColor colour);
 
