@@ -4,6 +4,7 @@
 #include "core/CheckedDouble.h"
 #include "core/CheckedInteger.h"
 #include "core/LeadingNumber.h"
+#include "core/PickListScales.h"
 #include "core/Rounding.h"
 #include "core/WeightUnits.h"
 
@@ -11,6 +12,48 @@ namespace tarnwick {
 namespace {
 
 constexpr int kTailwindIndex = 1;
+constexpr int kReferenceFlightLevel = 100;
+
+// Still-air fuel of the trip: the reference fuel for the reference distance, less what each
+// flight level above the reference saves over that distance.
+constexpr double kTripDistanceAllowanceNm = 18.3;
+constexpr double kTripReferenceDistanceNm = 1150;
+constexpr double kTripReferenceFuelKg = 4100;
+constexpr double kTripFuelSavedKgPerFlightLevel = 8.8;
+
+// Still-air fuel of the alternate leg, likewise; the saving is counted in whole kilograms.
+constexpr double kAlternateDistanceAllowanceNm = 30.64;
+constexpr double kAlternateReferenceDistanceNm = 530.64;
+constexpr double kAlternateReferenceFuelKg = 1420;
+constexpr int kAlternateFuelSavedKgPerFlightLevel = 2;
+
+// How wind changes a leg's still-air fuel. Factors are per 50 kt of wind: a tail wind divides
+// the fuel by (1 + factor), a head wind up to 50 kt multiplies it by (1 + factor); beyond 50 kt
+// the fuel at 50 kt grows by its own factor, which for the trip depends on whether that fuel
+// is above a threshold.
+struct WindCoefficients {
+  double tailwindFactorPer50Kt;
+  double headwindFactorPer50Kt;
+  double fuelFactorAt50Kt;
+  double beyond50KtFactorPer50Kt;
+  double heavyFuelAbove50KtKg;
+  double heavyBeyond50KtFactorPer50Kt;
+};
+
+constexpr WindCoefficients kTripWind{.tailwindFactorPer50Kt = 0.1703,
+                                     .headwindFactorPer50Kt = 0.2151,
+                                     .fuelFactorAt50Kt = 1.2151,
+                                     .beyond50KtFactorPer50Kt = 0.3087,
+                                     .heavyFuelAbove50KtKg = 3000,
+                                     .heavyBeyond50KtFactorPer50Kt = 0.2241};
+// The alternate leg has one factor beyond 50 kt, whatever the fuel.
+constexpr WindCoefficients kAlternateWind{.tailwindFactorPer50Kt = 0.2135,
+                                          .headwindFactorPer50Kt = 0.269,
+                                          .fuelFactorAt50Kt = 1.269,
+                                          .beyond50KtFactorPer50Kt = 0.346,
+                                          .heavyFuelAbove50KtKg = 0,
+                                          .heavyBeyond50KtFactorPer50Kt = 0.346};
+constexpr int kWindStepKt = 50;
 
 // One leg as the formulas use it: distance (nm), flight level, wind (kt, headwind positive).
 struct Leg {
@@ -25,7 +68,10 @@ struct Flight {
   Leg alternate;
 };
 
-CheckedInt16 ListIndex(int index) { return CheckedInt16::FromWide(index); }
+// The value a list's index stands for, in checked 16-bit steps.
+CheckedInt16 ScaleValue(const PickListScale& scale, int index) {
+  return CheckedInt16::FromWide(index) * scale.step + scale.first;
+}
 
 // A wind box reads as its leading number rounded to 16 bits; an unreadable text counts as calm.
 CheckedInt16 ReadWindText(std::string_view text) {
@@ -48,53 +94,50 @@ void ReadWeights(const PlanInputs& inputs, PlanResults& results) {
   results.MinimumFuel = TextToKg(inputs.minimumFuel, inputs.unitIndex);
 }
 
-// The list indexes invert the pick lists: trip distances from 50 nm, alternate distances from
-// 0 nm, both in 50 nm steps; flight levels from 100 in steps of 10; temperatures from -60 C.
+// The list indexes read back through the pick lists' scales.
 Flight ReadFlight(const PlanInputs& in) {
   Flight flight;
-  flight.trip.distanceNm = (ListIndex(in.tripDistanceIndex) + 1) * 50;
-  flight.trip.flightLevel = ListIndex(in.cruisingAltIndex) * 10 + 100;
+  flight.trip.distanceNm = ScaleValue(kTripDistanceScaleNm, in.tripDistanceIndex);
+  flight.trip.flightLevel = ScaleValue(kFlightLevelScale, in.cruisingAltIndex);
   flight.trip.windKt = ReadWind(in.headwind, in.windTypeIndex);
-  flight.temperatureC = ListIndex(in.tempIndex) - 60;
-  flight.alternate.distanceNm = ListIndex(in.alternateDistanceIndex) * 50;
-  flight.alternate.flightLevel = ListIndex(in.cruisingAltAltIndex) * 10 + 100;
+  flight.temperatureC = ScaleValue(kTemperatureScaleC, in.tempIndex);
+  flight.alternate.distanceNm = ScaleValue(kAlternateDistanceScaleNm, in.alternateDistanceIndex);
+  flight.alternate.flightLevel = ScaleValue(kFlightLevelScale, in.cruisingAltAltIndex);
   flight.alternate.windKt = ReadWind(in.headwindAlt, in.windTypeAltIndex);
   return flight;
 }
 
 CheckedDouble StillAirTripFuel(const Leg& trip) {
-  const CheckedDouble distance = StoreSingle(trip.distanceNm.AsDouble() + 18.3);
-  return distance / 1150 * 4100 - 8.8 * (trip.flightLevel - 100).AsDouble() * (distance / 1150);
-}
-
-CheckedDouble TripFuelWithWind(CheckedDouble stillAir, CheckedInt16 wind) {
-  const double kt = wind.AsDouble();
-  if (kt < 0) return stillAir / (Abs(wind).AsDouble() / 50 * 0.1703 + 1);
-  if (kt == 0) return stillAir;
-  if (kt <= 50) return stillAir * (kt / 50 * 0.2151 + 1);
-  const CheckedDouble at50 = stillAir * 1.2151;
-  const double beyond50 = (wind - 50).AsDouble() / 50;
-  return at50 > 3000 ? at50 * (beyond50 * 0.2241 + 1) : at50 * (beyond50 * 0.3087 + 1);
+  const CheckedDouble distance = StoreSingle(trip.distanceNm.AsDouble() + kTripDistanceAllowanceNm);
+  return distance / kTripReferenceDistanceNm * kTripReferenceFuelKg -
+         kTripFuelSavedKgPerFlightLevel * (trip.flightLevel - kReferenceFlightLevel).AsDouble() *
+             (distance / kTripReferenceDistanceNm);
 }
 
 CheckedDouble StillAirAlternateFuel(const Leg& alternate) {
-  const CheckedDouble distance = StoreSingle(alternate.distanceNm.AsDouble() + 30.64);
-  const CheckedInt16 climbPenalty = (alternate.flightLevel - 100) * 2;
-  return distance / 530.64 * 1420 - distance / 530.64 * climbPenalty.AsDouble();
+  const CheckedDouble distance =
+      StoreSingle(alternate.distanceNm.AsDouble() + kAlternateDistanceAllowanceNm);
+  const CheckedInt16 climbSavingKg =
+      (alternate.flightLevel - kReferenceFlightLevel) * kAlternateFuelSavedKgPerFlightLevel;
+  return distance / kAlternateReferenceDistanceNm * kAlternateReferenceFuelKg -
+         distance / kAlternateReferenceDistanceNm * climbSavingKg.AsDouble();
 }
 
-CheckedDouble AlternateFuelWithWind(CheckedDouble stillAir, CheckedInt16 wind) {
+CheckedDouble FuelWithWind(CheckedDouble stillAir, CheckedInt16 wind, const WindCoefficients& c) {
   const double kt = wind.AsDouble();
-  if (kt < 0) return stillAir / (Abs(wind).AsDouble() / 50 * 0.2135 + 1);
+  if (kt < 0) return stillAir / (Abs(wind).AsDouble() / kWindStepKt * c.tailwindFactorPer50Kt + 1);
   if (kt == 0) return stillAir;
-  if (kt <= 50) return stillAir * (kt / 50 * 0.269 + 1);
-  const CheckedDouble at50 = stillAir * 1.269;
-  return ((wind - 50).AsDouble() / 50 * 0.346 + 1) * at50;
+  if (kt <= kWindStepKt) return stillAir * (kt / kWindStepKt * c.headwindFactorPer50Kt + 1);
+  const CheckedDouble at50 = stillAir * c.fuelFactorAt50Kt;
+  const double beyond50 = (wind - kWindStepKt).AsDouble() / kWindStepKt;
+  const double factor =
+      at50 > c.heavyFuelAbove50KtKg ? c.heavyBeyond50KtFactorPer50Kt : c.beyond50KtFactorPer50Kt;
+  return at50 * (beyond50 * factor + 1);
 }
 
 CheckedDouble AlternateFuel(const Leg& alternate) {
   if (alternate.distanceNm.Value() < 1) return 0.0;
-  return AlternateFuelWithWind(StillAirAlternateFuel(alternate), alternate.windKt);
+  return FuelWithWind(StillAirAlternateFuel(alternate), alternate.windKt, kAlternateWind);
 }
 
 LimitExceedances CheckLimits(const PlanResults& r, const AircraftModel& model) {
@@ -117,7 +160,8 @@ PlanOutcome ComputePlan(const PlanInputs& inputs, const AircraftModel& model,
   const CheckedDouble zfw = CheckedDouble(results.BOW) + results.Payload;
   results.ZFW = zfw.Value();
   const CheckedDouble landingReserve = CheckedDouble(results.MinimumFuel) + results.HoldingFuel;
-  CheckedDouble enroute = TripFuelWithWind(StillAirTripFuel(flight.trip), flight.trip.windKt);
+  CheckedDouble enroute =
+      FuelWithWind(StillAirTripFuel(flight.trip), flight.trip.windKt, kTripWind);
   CheckedDouble alternate = AlternateFuel(flight.alternate);
 
   // Heavier aircraft, warmer air and a heavier arrival at the alternate burn more; lighter and

@@ -1,23 +1,29 @@
 #include "ui/PickLists.h"
 
 #include <string>
+#include <string_view>
+
+#include "core/PickListScales.h"
 
 namespace tarnwick {
+namespace {
+
+void AppendScale(ComboBox& list, const PickListScale& scale, std::string_view prefix = {}) {
+  for (int index = 0; index < scale.Count(); ++index) {
+    list.AddItem(std::string(prefix) + std::to_string(scale.ValueAt(index)));
+  }
+}
+
+}  // namespace
 
 void FillPickLists(MainWindowControls& controls) {
   controls.cboTripDistance.Clear();
   controls.cboAlternateDistance.Clear();
-  for (int nm = 0; nm <= 1150; nm += 50) {
-    if (nm > 0) controls.cboTripDistance.AddItem(std::to_string(nm));
-    if (nm <= 500) controls.cboAlternateDistance.AddItem(std::to_string(nm));
-  }
-  for (int flightLevel = 100; flightLevel <= 250; flightLevel += 10) {
-    controls.cboCruisingAlt.AddItem("FL" + std::to_string(flightLevel));
-    controls.cboCruisingAltAlt.AddItem("FL" + std::to_string(flightLevel));
-  }
-  for (int celsius = -60; celsius <= 60; ++celsius) {
-    controls.cboTemp.AddItem(std::to_string(celsius));
-  }
+  AppendScale(controls.cboTripDistance, kTripDistanceScaleNm);
+  AppendScale(controls.cboAlternateDistance, kAlternateDistanceScaleNm);
+  AppendScale(controls.cboCruisingAlt, kFlightLevelScale, "FL");
+  AppendScale(controls.cboCruisingAltAlt, kFlightLevelScale, "FL");
+  AppendScale(controls.cboTemp, kTemperatureScaleC);
 }
 
 }  // namespace tarnwick

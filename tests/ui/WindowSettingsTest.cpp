@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "ui/PickLists.h"
 #include "ui/StoredValues.h"
 #include "ui/WindowSettings.h"
 
@@ -116,6 +117,41 @@ TEST_F(WindowSettingsTest, StoredOverflowingWindIsExplainedAtStartUp) {
   EXPECT_EQ(messages.Shown().size(), 2u);
   c().txtHeadwind.SetText("10");
   EXPECT_EQ(c().lblV1.Caption(), "V1/Vr: 104");
+}
+
+// A store that keeps the order of the keys read and written.
+class KeyOrderStore final : public SettingsStore {
+ public:
+  std::string Read(std::string_view, std::string_view, std::string_view key,
+                   std::string_view defaultValue) override {
+    read.emplace_back(key);
+    return std::string(defaultValue);
+  }
+  void Write(std::string_view, std::string_view, std::string_view key, std::string_view) override {
+    written.emplace_back(key);
+  }
+  std::vector<std::string> read;
+  std::vector<std::string> written;
+};
+
+// The unit is read before the weights so that they show in it; the keys are written in the
+// order the settings have always been written, the unit and icing last.
+TEST(WindowSettingsOrder, KeysAreRestoredUnitFirstAndSavedUnitAndIcingLast) {
+  MainWindowControls controls;
+  FillPickLists(controls);
+  KeyOrderStore store;
+  const std::int16_t model = RestoreWindowSettings(controls, store, {});
+  SaveWindowSettings(controls, store, PlanResults{}, model);
+  EXPECT_THAT(store.read,
+              testing::ElementsAre("Units", "Icing", "TripDistance", "CruisingAlt", "WindType",
+                                   "Headwind", "Temp", "AlternateDistance", "CruisingAltAlt",
+                                   "WindTypeAlt", "HeadwindAlt", "Payload", "TaxiFuel",
+                                   "HoldingFuel", "MinimumFuel", "Model"));
+  EXPECT_THAT(store.written,
+              testing::ElementsAre("TripDistance", "CruisingAlt", "WindType", "Headwind", "Temp",
+                                   "AlternateDistance", "CruisingAltAlt", "WindTypeAlt",
+                                   "HeadwindAlt", "Payload", "TaxiFuel", "HoldingFuel",
+                                   "MinimumFuel", "Model", "Units", "Icing"));
 }
 
 TEST(StoredValues, WholeNumbersMustFitSixteenBits) {
