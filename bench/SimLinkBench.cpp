@@ -21,8 +21,8 @@
 #include "simlink/PosixIpcPort.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/SimulatorOffsets.h"
-#include "simstub/StubServer.h"
 #include "simlink/UniqueFd.h"
+#include "simstub/StubServer.h"
 #include "tests/apps/TemporaryDirectory.h"
 
 namespace tarnwick {

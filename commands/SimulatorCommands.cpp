@@ -4,11 +4,11 @@
 #include <span>
 #include <string>
 
+#include "commands/SimulatorUnits.h"
 #include "core/ArithmeticFault.h"
 #include "core/WeightUnits.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/SimulatorOffsets.h"
-#include "commands/SimulatorUnits.h"
 
 namespace tarnwick {
 namespace {

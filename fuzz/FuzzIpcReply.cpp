@@ -21,10 +21,10 @@
 #include <utility>
 #include <vector>
 
-#include "simstub/FakeIpcPort.h"
 #include "simlink/IpcClient.h"
 #include "simlink/RequestArea.h"
 #include "simlink/SimulatorOffsets.h"
+#include "simstub/FakeIpcPort.h"
 
 namespace tarnwick {
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "simlink/StandInTransport.h"
+#include "simlink/UniqueFd.h"
 #include "simstub/StubServerOptions.h"
 #include "simstub/SubstituteSimulator.h"
-#include "simlink/UniqueFd.h"
 
 namespace tarnwick {
 

@@ -15,9 +15,9 @@
 #include <string>
 
 #include "commands/PrintCommand.h"
+#include "commands/SimulatorCommands.h"
 #include "print/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
-#include "commands/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"

@@ -3,8 +3,8 @@
 #include <QColor>
 #include <QFont>
 
-#include "ui/WindowsColor.h"
 #include "ui/WindowLayout.h"
+#include "ui/WindowsColor.h"
 
 namespace tarnwick {
 

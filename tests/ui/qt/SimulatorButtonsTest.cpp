@@ -1,8 +1,8 @@
 // The two simulator buttons of the window, on a fake simulator link.
 #include <QPushButton>
 
-#include "simstub/FakeIpcPort.h"
 #include "commands/SimulatorCommands.h"
+#include "simstub/FakeIpcPort.h"
 #include "tests/ui/qt/PlannerWindowFixture.h"
 
 namespace tarnwick {
