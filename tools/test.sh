@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 
 echo "== Formatting"
-git ls-files -- '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
+# The sources are found without git, so that an unpacked archive of the tree is checked too.
+find . \( -path ./build -o -path ./.git \) -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) \
+  -print0 | xargs -0 clang-format --dry-run --Werror
 
 echo "== Tests, warnings as errors"
 cmake --workflow --preset ci
