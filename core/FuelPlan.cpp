@@ -70,7 +70,8 @@ struct Flight {
 
 // The value a list's index stands for, in checked 16-bit steps.
 CheckedInt16 ScaleValue(const PickListScale& scale, int index) {
-  return CheckedInt16::FromWide(index) * scale.step + scale.first;
+  return CheckedInt16::FromWide(index) * CheckedInt16::FromWide(scale.step) +
+         CheckedInt16::FromWide(scale.first);
 }
 
 // A wind box reads as its leading number rounded to 16 bits; an unreadable text counts as calm.

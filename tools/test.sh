@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every check: formatting, the tests with warnings as errors, the
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, a
-# short benchmark run with the window's keystroke and start-up timings (which only measure), and
-# the Windows programs under Wine.
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the build without Qt and
+# its tests, a short fuzzing run, a short benchmark run with the window's keystroke and start-up
+# timings (which only measure), and the Windows programs under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +18,9 @@ cmake --workflow --preset ci
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --workflow --preset asan
+
+echo "== Tests of the build without Qt"
+cmake --workflow --preset noqt
 
 echo "== Fuzzing the weight texts and the simulator link's replies, 30 s each"
 cmake --preset fuzz >/dev/null
