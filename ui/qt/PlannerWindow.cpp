@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "ui/qt/Artwork.h"
 #include "ui/qt/BannerPicture.h"
 #include "ui/qt/ControlBinding.h"
+#include "ui/qt/FrameBox.h"
 #include "ui/qt/WidgetLook.h"
 
 namespace tarnwick {
@@ -87,7 +87,7 @@ void PlannerWindow::AddControl(const ControlLayout& layout) {
 QWidget* PlannerWindow::MakeWidget(const ControlLayout& layout, QWidget& container) {
   switch (layout.kind) {
     case ControlKind::kFrame:
-      return new QGroupBox(ToQString(layout.caption), &container);
+      return new FrameBox(ToQString(layout.caption), &container);
     case ControlKind::kPicture:
       return new BannerPicture(&container);
     case ControlKind::kLabel:
@@ -173,8 +173,10 @@ void PlannerWindow::ShowWindowState() {
     close();
   } else if (model.IsVisible() && !isVisible()) {
     show();
-    // The first stop of the tab order has the focus when the window opens.
-    if (firstTabStop_ != nullptr) firstTabStop_->setFocus(Qt::OtherFocusReason);
+    // The first stop of the tab order has the focus when the window opens, and it shows: Qt
+    // draws focus frames only once the keyboard has moved the focus in a window.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    if (firstTabStop_ != nullptr) firstTabStop_->setFocus(Qt::TabFocusReason);
   }
 }
 

@@ -172,6 +172,42 @@ TEST_F(PlannerWindowTest, FocusStartsOnTripDistanceAndTabFollowsTheDesignOrder) 
   EXPECT_EQ(visited, order);
 }
 
+// The first row of the frame, at its middle column (right of every title), that is not the
+// window's background: where the frame's line is drawn.
+int FirstDrawnRow(const QImage& image, const QWidget& frame) {
+  const QRgb background = frame.palette().color(QPalette::Window).rgb();
+  const QRect place = frame.geometry();
+  for (int y = place.top(); y < place.bottom(); ++y) {
+    if (image.pixel(place.center().x(), y) != background) return y - place.top();
+  }
+  return -1;
+}
+
+// Each frame's line runs through its title at the top, above everything the frame holds.
+TEST_F(PlannerWindowTest, FrameLinesRunThroughTheTitlesAboveTheContents) {
+  const QImage image = shown->grab().toImage();
+  for (const char* name : {"Frame1", "Frame2", "Frame3", "frmAircraft"}) {
+    SCOPED_TRACE(name);
+    const auto* frame = W<QGroupBox>(name);
+    const int lineTop = FirstDrawnRow(image, *frame);
+    EXPECT_EQ(lineTop, QFontMetrics(frame->font()).height() / 2);
+    for (const QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      EXPECT_LT(lineTop, child->geometry().top()) << child->objectName().toStdString();
+    }
+  }
+}
+
+// The focus on the first list shows from the start, not only after the first Tab.
+TEST_F(PlannerWindowTest, FocusShowsOnTheFirstListFromTheStart) {
+  Activate();
+  auto* first = W<QComboBox>("cboTripDistance");
+  ASSERT_EQ(QApplication::focusWidget(), first);
+  QStyleOptionComboBox option;
+  option.initFrom(first);
+  EXPECT_TRUE(option.state.testFlag(QStyle::State_HasFocus));
+  EXPECT_TRUE(option.state.testFlag(QStyle::State_KeyboardFocusChange));
+}
+
 // The drawings render, at their sizes, into something more than one flat colour.
 TEST(ArtworkTest, BannerAndIconsRenderAsDrawings) {
   const auto colours = [](const QImage& image) {
