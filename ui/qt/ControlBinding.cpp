@@ -1,12 +1,15 @@
 #include "ui/qt/ControlBinding.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <memory>
 
 #include "ui/Controls.h"
 #include "ui/qt/InputKeyFilter.h"
@@ -50,6 +53,26 @@ void ShowItems(const ComboBox& list, QComboBox& combo) {
   }
 }
 
+// The box's own context menu without the keyboard shortcuts it lists: in an input box the key
+// filter takes Ctrl+V, Ctrl+Z and the like as characters and discards them, while the menu's
+// entries themselves work.
+void ShowMenuWithoutShortcuts(QLineEdit& edit, const QPoint& at) {
+  const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+  for (QAction* action : menu->actions()) {
+    action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+  }
+  menu->exec(edit.mapToGlobal(at));
+}
+
+// The wait cursor over the application for as long as it lives.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 }  // namespace
 
 void BindTextBox(TextBox& box, QLineEdit& edit) {
@@ -63,6 +86,9 @@ void BindTextBox(TextBox& box, QLineEdit& edit) {
     return;
   }
   new InputKeyFilter(box, edit);
+  edit.setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(&edit, &QLineEdit::customContextMenuRequested,
+                   [&edit](const QPoint& at) { ShowMenuWithoutShortcuts(edit, at); });
   // textEdited comes from the user alone (typing, pasting, undoing), never from setText.
   QObject::connect(&edit, &QLineEdit::textEdited,
                    [&box](const QString& text) { box.SetText(text.toStdString()); });
@@ -94,7 +120,11 @@ void BindLabel(Label& label, QLabel& widget) {
 
 void BindCommandButton(CommandButton& button, QPushButton& widget) {
   widget.setText(ToQString(button.Caption()));
-  QObject::connect(&widget, &QPushButton::clicked, [&button] { button.Click(); });
+  QObject::connect(&widget, &QPushButton::clicked, [&button] {
+    // A command may block for a while (a simulator exchange waits up to 23 s).
+    const BusyCursor busy;
+    button.Click();
+  });
 }
 
 void Unbind(Control& control) { control.SetStateObserver({}); }

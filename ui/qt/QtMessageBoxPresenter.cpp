@@ -1,5 +1,7 @@
 #include "ui/qt/QtMessageBoxPresenter.h"
 
+#include <QApplication>
+
 namespace tarnwick {
 namespace {
 
@@ -35,7 +37,11 @@ void QtMessageBoxPresenter::Show(std::string_view text, std::string_view title,
                   parent_);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
+  // The box waits for the pilot, not the program: it shows the arrow even while a command that
+  // set the wait cursor is still running.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();
+  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace tarnwick

@@ -113,6 +113,21 @@ TEST_F(InputBindingTest, PasteThroughTheContextMenuIsNotFilteredAndRecalculates)
   EXPECT_EQ(TextOf("txtZFW"), "13500");
 }
 
+// The menu a right click opens lists no shortcut that the key filter would swallow.
+TEST_F(InputBindingTest, ContextMenuListsNoBlockedShortcuts) {
+  QStringList entries;
+  QTimer::singleShot(50, [&entries] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (const QAction* action : menu->actions()) entries << action->text();
+    menu->close();
+  });
+  emit Box("txtPayload")->customContextMenuRequested(QPoint(5, 5));
+  ASSERT_FALSE(entries.isEmpty()) << "no context menu opened";
+  EXPECT_TRUE(entries.join(' ').remove('&').contains("Paste"));
+  for (const QString& entry : entries) EXPECT_FALSE(entry.contains('\t')) << entry.toStdString();
+}
+
 QKeyEvent Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                 const QString& text = {}) {
   return {QEvent::KeyPress, key, modifiers, text};

@@ -37,6 +37,34 @@ TEST_F(SimulatorButtonsTest, ReadPayloadFillsTheBoxAndSaysSo) {
   EXPECT_EQ(TextOf("txtZFW"), "18144");
 }
 
+Qt::CursorShape ShownCursor() {
+  const QCursor* cursor = QApplication::overrideCursor();
+  return cursor == nullptr ? Qt::ArrowCursor : cursor->shape();
+}
+
+// While the exchange blocks the window the wait cursor shows; the message box after it and the
+// window after that show the arrow again.
+TEST_F(SimulatorButtonsTest, TheWaitCursorShowsWhileTheExchangeBlocks) {
+  StartWithLink();
+  std::vector<Qt::CursorShape> duringSends;
+  std::vector<Qt::CursorShape> duringBox;
+  const FakeIpcPort::Server serve = port.server;
+  port.server = [&](std::span<std::byte> area) {
+    duringSends.push_back(ShownCursor());
+    // The first chance to run comes in the message box's own event loop.
+    QTimer::singleShot(0, [&duringBox] { duringBox.push_back(ShownCursor()); });
+    serve(area);
+  };
+  const auto seen = CloseNextMessageBox();
+  QTest::mouseClick(W<QPushButton>("cmdReadPayload"), Qt::LeftButton);
+  ASSERT_TRUE(seen->seen);
+  ASSERT_FALSE(duringSends.empty());
+  for (const Qt::CursorShape shape : duringSends) EXPECT_EQ(shape, Qt::WaitCursor);
+  ASSERT_FALSE(duringBox.empty());
+  EXPECT_EQ(duringBox.front(), Qt::ArrowCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(SimulatorButtonsTest, NoServerShowsTheConnectionFailureAsAnError) {
   port.windowClasses.clear();
   StartWithLink();
