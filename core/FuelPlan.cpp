@@ -4,6 +4,7 @@
 #include "core/CheckedDouble.h"
 #include "core/CheckedInteger.h"
 #include "core/LeadingNumber.h"
+#include "core/LegFuel.h"
 #include "core/PickListScales.h"
 #include "core/Rounding.h"
 #include "core/WeightUnits.h"
@@ -26,34 +27,6 @@ constexpr double kAlternateDistanceAllowanceNm = 30.64;
 constexpr double kAlternateReferenceDistanceNm = 530.64;
 constexpr double kAlternateReferenceFuelKg = 1420;
 constexpr int kAlternateFuelSavedKgPerFlightLevel = 2;
-
-// How wind changes a leg's still-air fuel. Factors are per 50 kt of wind: a tail wind divides
-// the fuel by (1 + factor), a head wind up to 50 kt multiplies it by (1 + factor); beyond 50 kt
-// the fuel at 50 kt grows by its own factor, which for the trip depends on whether that fuel
-// is above a threshold.
-struct WindCoefficients {
-  double tailwindFactorPer50Kt;
-  double headwindFactorPer50Kt;
-  double fuelFactorAt50Kt;
-  double beyond50KtFactorPer50Kt;
-  double heavyFuelAbove50KtKg;
-  double heavyBeyond50KtFactorPer50Kt;
-};
-
-constexpr WindCoefficients kTripWind{.tailwindFactorPer50Kt = 0.1703,
-                                     .headwindFactorPer50Kt = 0.2151,
-                                     .fuelFactorAt50Kt = 1.2151,
-                                     .beyond50KtFactorPer50Kt = 0.3087,
-                                     .heavyFuelAbove50KtKg = 3000,
-                                     .heavyBeyond50KtFactorPer50Kt = 0.2241};
-// The alternate leg has one factor beyond 50 kt, whatever the fuel.
-constexpr WindCoefficients kAlternateWind{.tailwindFactorPer50Kt = 0.2135,
-                                          .headwindFactorPer50Kt = 0.269,
-                                          .fuelFactorAt50Kt = 1.269,
-                                          .beyond50KtFactorPer50Kt = 0.346,
-                                          .heavyFuelAbove50KtKg = 0,
-                                          .heavyBeyond50KtFactorPer50Kt = 0.346};
-constexpr int kWindStepKt = 50;
 
 // One leg as the formulas use it: distance (nm), flight level, wind (kt, headwind positive).
 struct Leg {
@@ -124,22 +97,12 @@ CheckedDouble StillAirAlternateFuel(const Leg& alternate) {
          distance / kAlternateReferenceDistanceNm * climbSavingKg.AsDouble();
 }
 
-CheckedDouble FuelWithWind(CheckedDouble stillAir, CheckedInt16 wind, const WindCoefficients& c) {
-  const double kt = wind.AsDouble();
-  if (kt < 0) return stillAir / (Abs(wind).AsDouble() / kWindStepKt * c.tailwindFactorPer50Kt + 1);
-  if (kt == 0) return stillAir;
-  if (kt <= kWindStepKt) return stillAir * (kt / kWindStepKt * c.headwindFactorPer50Kt + 1);
-  const CheckedDouble at50 = stillAir * c.fuelFactorAt50Kt;
-  const double beyond50 = (wind - kWindStepKt).AsDouble() / kWindStepKt;
-  const double factor =
-      at50 > c.heavyFuelAbove50KtKg ? c.heavyBeyond50KtFactorPer50Kt : c.beyond50KtFactorPer50Kt;
-  return at50 * (beyond50 * factor + 1);
-}
-
 CheckedDouble AlternateFuel(const Leg& alternate) {
   if (alternate.distanceNm.Value() < 1) return 0.0;
   return FuelWithWind(StillAirAlternateFuel(alternate), alternate.windKt, kAlternateWind);
 }
+
+}  // namespace
 
 LimitExceedances CheckLimits(const PlanResults& r, const AircraftModel& model) {
   return {.zeroFuelWeight = r.ZFW > model.maxZeroFuelWeightKg,
@@ -148,8 +111,6 @@ LimitExceedances CheckLimits(const PlanResults& r, const AircraftModel& model) {
           .taxiWeight = r.TaxiWeight > model.maxTaxiWeightKg,
           .totalFuel = r.TotalFuel > TotalFuelCapacityKg(model)};
 }
-
-}  // namespace
 
 PlanOutcome ComputePlan(const PlanInputs& inputs, const AircraftModel& model,
                         PlanResults& results) {

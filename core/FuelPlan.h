@@ -58,6 +58,9 @@ struct PlanOutcome {
   LimitExceedances exceeded;
 };
 
+// Which of the figures exceed the model's limits.
+LimitExceedances CheckLimits(const PlanResults& results, const AircraftModel& model);
+
 // Works out the whole plan from the inputs. PlanResults receives each figure as soon as it is
 // known, so after a fault the figures before it keep their new values.
 // Throws ArithmeticFault: OverflowFault when a 16-bit step or a double overflows (a wind text

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "core/ArithmeticFault.h"
 #include "core/FuelPlan.h"
+#include "core/LegFuel.h"
 
 namespace tarnwick {
 namespace {
@@ -172,6 +174,57 @@ TEST_F(FuelPlanTest, AbsurdWeightsOverflowTheDoubleSums) {
   EXPECT_THROW(Compute({.holdingFuel = "1.7e308", .minimumFuel = "1.7e308"}), OverflowFault);
   EXPECT_THROW(Compute({.payload = "1.7e308", .holdingFuel = "1e308"}), OverflowFault);
   EXPECT_NE(plan.ZFW, 0.0) << "the zero fuel weight was stored before the fault";
+}
+
+// Worked by hand from the formulas: a 200 nm alternate at FL130 against a 40 kt tail wind.
+TEST_F(FuelPlanTest, AlternateLegWithATailwind) {
+  const PlanOutcome outcome = Compute({.payload = "5000",
+                                       .holdingFuel = "300",
+                                       .minimumFuel = "600",
+                                       .trip = 3,
+                                       .flightLevel = 5,
+                                       .alternate = 4,
+                                       .flightLevelAlt = 3,
+                                       .headwindAlt = "40",
+                                       .windTypeAlt = kTailwind});
+  EXPECT_NEAR(outcome.AlternateFuel, 508.931937, kTolerance);
+  EXPECT_NEAR(outcome.EnrouteFuel, 695.022569, kTolerance);
+  EXPECT_NEAR(plan.PLW, 19908.931937, kTolerance);
+  EXPECT_NEAR(plan.GTOW, 20603.954506, kTolerance);
+}
+
+// Beyond 50 kt the trip's factor changes only above 3000 kg at 50 kt: exactly 3000 kg keeps the
+// lighter one. The alternate leg has one factor, whatever its fuel.
+TEST(LegFuelTest, TripFactorBeyondFiftyKnotsChangesOnlyAboveThreeThousandKilograms) {
+  const double exactly3000At50Kt = 2468.9325981400707;
+  ASSERT_EQ(exactly3000At50Kt * 1.2151, 3000.0);
+  EXPECT_NEAR(FuelWithWind(exactly3000At50Kt, 100, kTripWind).Value(), 3926.1, 1e-9);
+  const double above = std::nextafter(exactly3000At50Kt, 3000.0);
+  EXPECT_NEAR(FuelWithWind(above, 100, kTripWind).Value(), 3672.3, 1e-9);
+  EXPECT_NEAR(FuelWithWind(3000, 100, kAlternateWind).Value(), 3000 * 1.269 * 1.346, 1e-9);
+  EXPECT_NEAR(FuelWithWind(100, 100, kAlternateWind).Value(), 100 * 1.269 * 1.346, 1e-9);
+}
+
+// Every limit is strict: a figure exactly at its limit is within it, the next one above is not.
+TEST(LimitTest, EachLimitHoldsAtItsValueAndIsExceededJustAboveIt) {
+  const AircraftModel atr72 = AircraftModelTable().At(0);
+  const PlanResults atLimits{
+      .ZFW = 20500, .PLW = 22350, .GTOW = 22500, .TaxiWeight = 22670, .TotalFuel = 5082};
+  const LimitExceedances within = CheckLimits(atLimits, atr72);
+  EXPECT_FALSE(within.zeroFuelWeight || within.landingWeight || within.takeoffWeight ||
+               within.taxiWeight || within.totalFuel);
+  const auto above = [](double kg) { return std::nextafter(kg, 1e9); };
+  for (double PlanResults::*figure : {&PlanResults::ZFW, &PlanResults::PLW, &PlanResults::GTOW,
+                                      &PlanResults::TaxiWeight, &PlanResults::TotalFuel}) {
+    PlanResults beyond = atLimits;
+    beyond.*figure = above(atLimits.*figure);
+    const LimitExceedances exceeded = CheckLimits(beyond, atr72);
+    EXPECT_EQ(exceeded.zeroFuelWeight, figure == &PlanResults::ZFW);
+    EXPECT_EQ(exceeded.landingWeight, figure == &PlanResults::PLW);
+    EXPECT_EQ(exceeded.takeoffWeight, figure == &PlanResults::GTOW);
+    EXPECT_EQ(exceeded.taxiWeight, figure == &PlanResults::TaxiWeight);
+    EXPECT_EQ(exceeded.totalFuel, figure == &PlanResults::TotalFuel);
+  }
 }
 
 }  // namespace

@@ -43,5 +43,20 @@ TEST(TakeoffSpeeds, IcingPicksTheOtherColumnAndTheOnlyVmLB15) {
   }
 }
 
+// The rows that start at 21000, 18000 and 17000 kg, in both columns, against the rows below.
+TEST(TakeoffSpeeds, RowsStartingAt21000And18000And17000) {
+  EXPECT_EQ(SelectTakeoffSpeeds(21000, kNoIcing),
+            (TakeoffSpeeds{108, 111, 136, 136, std::nullopt, 108}));
+  EXPECT_EQ(SelectTakeoffSpeeds(21000, kIcing), (TakeoffSpeeds{117, 121, 125, 161, 128, 117}));
+  EXPECT_EQ(SelectTakeoffSpeeds(20999.99, kIcing), (TakeoffSpeeds{113, 118, 122, 157, 125, 114}));
+  EXPECT_EQ(SelectTakeoffSpeeds(18000, kNoIcing),
+            (TakeoffSpeeds{104, 110, 125, 125, std::nullopt, 99}));
+  EXPECT_EQ(SelectTakeoffSpeeds(18000, kIcing), (TakeoffSpeeds{106, 111, 115, 149, 118, 107}));
+  EXPECT_EQ(SelectTakeoffSpeeds(17999.99, kIcing), (TakeoffSpeeds{104, 110, 111, 145, 115, 104}));
+  EXPECT_EQ(SelectTakeoffSpeeds(17000, kNoIcing),
+            (TakeoffSpeeds{104, 110, 121, 121, std::nullopt, 96}));
+  EXPECT_EQ(SelectTakeoffSpeeds(16999.99, kIcing), (TakeoffSpeeds{104, 110, 110, 140, 111, 100}));
+}
+
 }  // namespace
 }  // namespace tarnwick

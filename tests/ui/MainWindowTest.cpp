@@ -137,6 +137,24 @@ TEST_F(MainWindowTest, LongTripTurnsTheExceededFiguresRed) {
   EXPECT_EQ(c().txtLeftTank.TextColor(), kBlue);
 }
 
+// Weights too large to show come back as "???" after their pass and read as 0 in the next, so
+// two of them never meet in one sum: no double overflows through the window. A wind of "&H8000"
+// (-32768 in 16 bits) does overflow, as a head wind and as a tail wind.
+TEST_F(MainWindowTest, HugeWeightsShowAsUnknownAndAHexadecimalWindOverflows) {
+  Start();
+  c().txtHoldingFuel.SetText("1.7e308");
+  EXPECT_EQ(c().txtHoldingFuel.Text(), "???");
+  c().txtMinimumFuel.SetText("1.7e308");
+  EXPECT_EQ(c().txtHoldingFuel.Text(), "") << "read as 0 in the second pass";
+  EXPECT_EQ(c().txtMinimumFuel.Text(), "???");
+  EXPECT_THAT(messages.Shown(), testing::IsEmpty());
+  const MessageBoxContent overflow{"Invalid value entered, please enter a lower value.", "Error",
+                                   MessageBoxStyle::kExclamation};
+  c().txtHeadwind.SetText("&H8000");
+  c().cboWindType.SetSelectedIndex(kTailwind);
+  EXPECT_THAT(messages.Shown(), ElementsAre(overflow, overflow));
+}
+
 TEST_F(MainWindowTest, OverflowIsExplainedAndTheNextPassWorksAgain) {
   Start();
   c().cboWindType.SetSelectedIndex(kTailwind);
