@@ -8,9 +8,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <optional>
 #include <thread>
-
-#include "simlink/StandInTransport.h"
 
 namespace tarnwick {
 namespace {
@@ -21,52 +21,105 @@ constexpr std::size_t kLongestAtomName = 255;
 
 using Clock = std::chrono::steady_clock;
 
-bool SendAll(int fd, std::span<const std::byte> bytes) {
+// Waits until the socket is ready for the events or the deadline; false at the deadline or on
+// an error (errno 0 for the deadline).
+bool WaitFor(int fd, short events, Clock::time_point deadline) {
+  while (true) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+      errno = 0;
+      return false;
+    }
+    pollfd waiting{fd, events, 0};
+    const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) errno = 0;
+    return ready > 0;
+  }
+}
+
+// Sends one chunk, with the descriptor (if any) attached to its first byte.
+ssize_t SendChunk(int fd, std::span<const std::byte> bytes, int attached) {
+  iovec chunk{const_cast<std::byte*>(bytes.data()), bytes.size()};
+  msghdr message{};
+  message.msg_iov = &chunk;
+  message.msg_iovlen = 1;
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+  if (attached >= 0) {
+    message.msg_control = control;
+    message.msg_controllen = sizeof(control);
+    cmsghdr* header = CMSG_FIRSTHDR(&message);
+    header->cmsg_level = SOL_SOCKET;
+    header->cmsg_type = SCM_RIGHTS;
+    header->cmsg_len = CMSG_LEN(sizeof(int));
+    std::memcpy(CMSG_DATA(header), &attached, sizeof(int));
+  }
+  return sendmsg(fd, &message, MSG_NOSIGNAL);
+}
+
+// Sends all bytes before the deadline (errno 0 when it passed); the descriptor goes with the
+// first byte.
+bool SendAll(int fd, std::span<const std::byte> bytes, int attached, Clock::time_point deadline) {
   while (!bytes.empty()) {
-    const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    const ssize_t sent = SendChunk(fd, bytes, attached);
     if (sent < 0 && errno == EINTR) continue;
-    if (sent <= 0) return false;
+    if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!WaitFor(fd, POLLOUT, deadline)) return false;
+      continue;
+    }
+    if (sent <= 0) {
+      if (sent == 0) errno = EPIPE;
+      return false;
+    }
+    attached = -1;
     bytes = bytes.subspan(static_cast<std::size_t>(sent));
   }
   return true;
 }
 
-enum class ReceiveOutcome { kReceived, kTimedOut, kBroken };
-
-// Receives exactly bytes.size() bytes before the deadline.
-ReceiveOutcome ReceiveAll(int fd, std::span<std::byte> bytes, Clock::time_point deadline) {
+// Receives exactly bytes.size() bytes before the deadline (errno 0 when it passed).
+bool ReceiveAll(int fd, std::span<std::byte> bytes, Clock::time_point deadline) {
   while (!bytes.empty()) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return ReceiveOutcome::kTimedOut;
-    pollfd waiting{fd, POLLIN, 0};
-    const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready < 0) return ReceiveOutcome::kBroken;
-    if (ready == 0) return ReceiveOutcome::kTimedOut;
+    if (!WaitFor(fd, POLLIN, deadline)) return false;
     const ssize_t received = recv(fd, bytes.data(), bytes.size(), 0);
-    if (received < 0 && errno == EINTR) continue;
+    if (received < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
     if (received <= 0) {
       if (received == 0) errno = ECONNRESET;
-      return ReceiveOutcome::kBroken;
+      return false;
     }
     bytes = bytes.subspan(static_cast<std::size_t>(received));
   }
-  return ReceiveOutcome::kReceived;
+  return true;
+}
+
+// A memory file of the size that can no longer shrink, grow or take other seals.
+UniqueFd SealedMemory(const std::string& name, std::size_t size) {
+  UniqueFd memory(memfd_create(name.c_str(), MFD_CLOEXEC | MFD_ALLOW_SEALING));
+  if (!memory.IsValid()) return memory;
+  if (ftruncate(memory.Get(), static_cast<off_t>(size)) != 0 ||
+      fcntl(memory.Get(), F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_SEAL) != 0) {
+    const int error = errno;
+    memory.Reset();
+    errno = error;
+  }
+  return memory;
 }
 
 }  // namespace
 
-PosixIpcPort::PosixIpcPort(std::filesystem::path directory) : directory_(std::move(directory)) {}
+PosixIpcPort::PosixIpcPort(std::filesystem::path directory, uid_t owner)
+    : directory_(std::move(directory)), owner_(owner) {}
 
 PosixIpcPort::~PosixIpcPort() {
   for (const auto& [view, size] : views_) munmap(view, size);
-  for (const auto& [handle, mapping] : mappings_) shm_unlink(mapping.objectName.c_str());
 }
 
 WindowHandle PosixIpcPort::FindTopLevelWindow(const std::string& className) {
   if (className.empty() || className.find('/') != std::string::npos) return 0;
-  UniqueFd connection = ConnectToWindowSocket(directory_ / className);
-  if (!connection.IsValid()) return 0;
+  // Like a window that is found while it hangs, a listener whose queue is full is there: the
+  // messages connect later, each within its own time.
+  UniqueFd connection = Connect(className, Clock::now());
+  if (!connection.IsValid() && errno != EAGAIN) return 0;
   for (std::size_t i = 0; i < windows_.size(); ++i) {
     if (windows_[i].className == className) {
       windows_[i].connection = std::move(connection);
@@ -106,27 +159,16 @@ void PosixIpcPort::DeleteGlobalAtom(std::uint16_t atom) {
   if (found != atoms_.end() && --found->second.references == 0) atoms_.erase(found);
 }
 
-// The object's name holds this process's id, so an object that is there already was left by a
-// dead process with the same id: it is removed once and made again.
+// The memory file has no name in the file system, so nothing is left behind when the process
+// dies; the name only travels in the request frames.
 MappingCreation PosixIpcPort::CreateNamedMapping(const std::string& name, std::uint32_t size) {
-  const std::string objectName = SharedMemoryName(name);
-  UniqueFd object(shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  if (!object.IsValid() && errno == EEXIST) {
-    shm_unlink(objectName.c_str());
-    object = UniqueFd(shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  }
-  if (!object.IsValid()) {
-    const bool existed = errno == EEXIST;
+  UniqueFd memory = SealedMemory(name, size);
+  if (!memory.IsValid()) {
     Fail(errno);
-    return {0, existed};
-  }
-  if (ftruncate(object.Get(), static_cast<off_t>(size)) != 0) {
-    Fail(errno);
-    shm_unlink(objectName.c_str());
     return {};
   }
   const MappingHandle handle = nextMapping_++;
-  mappings_[handle] = {objectName, std::move(object), size};
+  mappings_[handle] = {name, std::move(memory), size};
   return {handle, false};
 }
 
@@ -134,7 +176,7 @@ std::byte* PosixIpcPort::MapView(MappingHandle mapping) {
   const auto found = mappings_.find(mapping);
   if (found == mappings_.end()) return nullptr;
   void* view = mmap(nullptr, found->second.size, PROT_READ | PROT_WRITE, MAP_SHARED,
-                    found->second.object.Get(), 0);
+                    found->second.memory.Get(), 0);
   if (view == MAP_FAILED) {
     Fail(errno);
     return nullptr;
@@ -154,7 +196,6 @@ void PosixIpcPort::UnmapView(std::byte* view) {
 void PosixIpcPort::CloseMapping(MappingHandle mapping) {
   const auto found = mappings_.find(mapping);
   if (found == mappings_.end()) return;
-  shm_unlink(found->second.objectName.c_str());
   mappings_.erase(found);
 }
 
@@ -162,42 +203,66 @@ bool PosixIpcPort::SendWithTimeout(WindowHandle window, std::uint32_t message, s
                                    std::int32_t lParam, std::uint32_t timeoutMs,
                                    std::uintptr_t& messageResult) {
   if (window == 0 || window > windows_.size()) return Fail(EBADF);
+  const Deadline deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   Window& target = windows_[window - 1];
   if (!target.connection.IsValid()) {
-    target.connection = ConnectToWindowSocket(directory_ / target.className);
-    if (!target.connection.IsValid()) return Fail(errno);
+    target.connection = Connect(target.className, deadline);
+    // A listener that did not take the connection in time has timed out, as a message would.
+    if (!target.connection.IsValid()) return Fail(errno == EAGAIN ? 0 : errno);
   }
-  return ExchangeFrames(target, message, wParam, lParam, timeoutMs, messageResult);
+  const RequestFrame request{nextSequence_++, message, static_cast<std::uint32_t>(wParam),
+                             static_cast<std::uint32_t>(lParam), AtomName(wParam)};
+  return ExchangeFrames(target, request, deadline, messageResult);
 }
 
-// One request frame out, one reply frame back. A connection that timed out or broke is
-// dropped, so that a late reply is never taken for the answer to a later message.
-bool PosixIpcPort::ExchangeFrames(Window& window, std::uint32_t message, std::int32_t wParam,
-                                  std::int32_t lParam, std::uint32_t timeoutMs,
+// A connection to the class's socket, made only in a private directory and kept only when the
+// listener runs as the owner. Invalid (errno set) otherwise.
+UniqueFd PosixIpcPort::Connect(const std::string& className, Deadline deadline) const {
+  if (PrivateDirectoryProblem(directory_, owner_)) {
+    errno = EACCES;
+    return UniqueFd();
+  }
+  UniqueFd connection = ConnectToWindowSocket(directory_ / className, deadline);
+  if (connection.IsValid() && PeerUserId(connection.Get()) != owner_) {
+    connection.Reset();
+    errno = EACCES;
+  }
+  return connection;
+}
+
+// One request frame out (with the mapping's memory file when it names one) and replies read
+// until the one that repeats its sequence number; replies to earlier messages are dropped. A
+// connection that timed out or broke is closed.
+bool PosixIpcPort::ExchangeFrames(Window& window, const RequestFrame& request, Deadline deadline,
                                   std::uintptr_t& messageResult) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  const RequestFrameBytes request =
-      EncodeRequestFrame({message, static_cast<std::uint32_t>(wParam),
-                          static_cast<std::uint32_t>(lParam), AtomName(wParam)});
-  if (!SendAll(window.connection.Get(), request)) {
-    const int error = errno != 0 ? errno : EPIPE;
+  const int socket = window.connection.Get();
+  const RequestFrameBytes bytes = EncodeRequestFrame(request);
+  bool answered = SendAll(socket, bytes, MemoryNamed(request.mappingName), deadline);
+  std::optional<ReplyFrame> reply;
+  while (answered && !(reply && reply->sequence == request.sequence)) {
+    ReplyFrameBytes replyBytes{};
+    answered = ReceiveAll(socket, replyBytes, deadline);
+    reply = DecodeReplyFrame(replyBytes);
+    if (answered && !reply) {
+      errno = EPROTO;
+      answered = false;
+    }
+  }
+  if (!answered) {
+    const int error = errno;
     window.connection.Reset();
     return Fail(error);
   }
-  ReplyFrameBytes reply{};
-  const ReceiveOutcome outcome = ReceiveAll(window.connection.Get(), reply, deadline);
-  if (outcome != ReceiveOutcome::kReceived) {
-    const int error = outcome == ReceiveOutcome::kTimedOut ? 0 : errno;
-    window.connection.Reset();
-    return Fail(error);
-  }
-  const std::optional<std::uint32_t> result = DecodeReplyFrame(reply);
-  if (!result) {
-    window.connection.Reset();
-    return Fail(EPROTO);
-  }
-  messageResult = *result;
+  messageResult = reply->messageResult;
   return true;
+}
+
+int PosixIpcPort::MemoryNamed(const std::string& name) const {
+  if (name.empty()) return -1;
+  for (const auto& [handle, mapping] : mappings_) {
+    if (mapping.name == name) return mapping.memory.Get();
+  }
+  return -1;
 }
 
 std::string PosixIpcPort::AtomName(std::int32_t wParam) const {

@@ -1,13 +1,16 @@
 #include "simstub/StubServer.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <poll.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -25,18 +28,16 @@ constexpr std::uint32_t kNotHandled = 0;
 
 std::string SystemError() { return std::strerror(errno); }
 
+constexpr auto kAcceptPause = std::chrono::milliseconds(100);
+// Room for a few descriptors: any beyond the first are closed unused.
+constexpr std::size_t kMostAttached = 4;
+
 // The directory holds the sockets of this user's simulator link: it must be theirs alone.
 void PreparePrivateDirectory(const std::filesystem::path& directory) {
   if (mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
     Refuse("cannot make the directory " + directory.string() + ": " + SystemError());
   }
-  struct stat status {};
-  if (lstat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-    Refuse(directory.string() + " is not a directory");
-  }
-  if (status.st_uid != getuid() || (status.st_mode & 077) != 0) {
-    Refuse(directory.string() + " must belong to this user alone (mode 0700)");
-  }
+  if (const auto problem = PrivateDirectoryProblem(directory, getuid())) Refuse(*problem);
 }
 
 sockaddr_un SocketAddress(const std::filesystem::path& path) {
@@ -50,7 +51,7 @@ sockaddr_un SocketAddress(const std::filesystem::path& path) {
 
 // A socket file nobody listens on is left over from a server that died: it is replaced.
 void ClaimSocketPath(const std::filesystem::path& path) {
-  if (ConnectToWindowSocket(path).IsValid()) {
+  if (ConnectToWindowSocket(path, std::chrono::steady_clock::now()).IsValid() || errno == EAGAIN) {
     Refuse("another server already listens at " + path.string());
   }
   struct stat status {};
@@ -70,8 +71,52 @@ UniqueFd Listen(const std::filesystem::path& path) {
   return listener;
 }
 
-bool IsPlainMappingName(const std::string& name) {
+bool IsPlainName(const std::string& name) {
   return !name.empty() && name.find('/') == std::string::npos;
+}
+
+// Descriptors that run out are worth a pause; anything else ends this round of accepting.
+bool OutOfResources(int error) {
+  return error == EMFILE || error == ENFILE || error == ENOBUFS || error == ENOMEM;
+}
+
+// Reads at most bytes.size() bytes; the first descriptor that came with them replaces attached,
+// any other is closed.
+ssize_t ReceiveWithDescriptor(int socket, std::span<std::byte> bytes, UniqueFd& attached) {
+  iovec chunk{bytes.data(), bytes.size()};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * kMostAttached)];
+  msghdr message{};
+  message.msg_iov = &chunk;
+  message.msg_iovlen = 1;
+  message.msg_control = control;
+  message.msg_controllen = sizeof(control);
+  const ssize_t received = recvmsg(socket, &message, MSG_CMSG_CLOEXEC);
+  if (received < 0) return received;
+  for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
+       header = CMSG_NXTHDR(&message, header)) {
+    if (header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_RIGHTS) continue;
+    const std::size_t count = (header->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+    for (std::size_t i = 0; i < count; ++i) {
+      int fd = -1;
+      std::memcpy(&fd, CMSG_DATA(header) + i * sizeof(int), sizeof(int));
+      UniqueFd taken(fd);
+      if (i == 0) attached = std::move(taken);
+    }
+  }
+  return received;
+}
+
+// A memory file that nobody can shrink or grow any more, on the memory file system (not on huge
+// pages, which may fail to fault in), and at least as large as the request area: mapping it can
+// never end in SIGBUS, whatever the client does.
+bool IsSealedRequestArea(int area) {
+  constexpr int kFixedSize = F_SEAL_SHRINK | F_SEAL_GROW;
+  const int seals = fcntl(area, F_GET_SEALS);
+  struct statfs fileSystem {};
+  struct stat status {};
+  return seals >= 0 && (seals & kFixedSize) == kFixedSize && fstatfs(area, &fileSystem) == 0 &&
+         fileSystem.f_type == TMPFS_MAGIC && fstat(area, &status) == 0 && S_ISREG(status.st_mode) &&
+         status.st_size >= static_cast<off_t>(kRequestAreaSize);
 }
 
 }  // namespace
@@ -81,7 +126,7 @@ StubServer::StubServer(std::filesystem::path directory, StubServerOptions option
     : options_(std::move(options)),
       socketPath_(directory / options_.windowClass),
       onWrite_(std::move(onWrite)) {
-  if (!IsPlainMappingName(options_.windowClass)) Refuse("bad window class " + options_.windowClass);
+  if (!IsPlainName(options_.windowClass)) Refuse("bad window class " + options_.windowClass);
   PreparePrivateDirectory(directory);
   ClaimSocketPath(socketPath_);
   listener_ = Listen(socketPath_);
@@ -89,7 +134,6 @@ StubServer::StubServer(std::filesystem::path directory, StubServerOptions option
 }
 
 StubServer::~StubServer() {
-  UnmapArea();
   connections_.clear();
   listener_.Reset();
   unlink(socketPath_.c_str());
@@ -97,11 +141,14 @@ StubServer::~StubServer() {
 
 void StubServer::Serve(int stopFd) {
   while (true) {
-    std::vector<pollfd> waiting{{stopFd, POLLIN, 0}, {listener_.Get(), POLLIN, 0}};
-    for (const Connection& connection : connections_) {
-      waiting.push_back({connection.socket.Get(), POLLIN, 0});
-    }
-    if (poll(waiting.data(), waiting.size(), -1) < 0) {
+    const bool accepting = Clock::now() >= acceptingAgain_;
+    std::vector<pollfd> waiting = WaitingList(stopFd, accepting);
+    const auto pause =
+        std::chrono::ceil<std::chrono::milliseconds>(acceptingAgain_ - Clock::now()).count();
+    const int ready =
+        poll(waiting.data(), waiting.size(), accepting ? -1 : static_cast<int>(pause));
+    ++wakeups_;
+    if (ready < 0) {
       if (errno == EINTR) continue;
       throw std::runtime_error("poll failed: " + SystemError());
     }
@@ -117,20 +164,46 @@ void StubServer::Serve(int stopFd) {
   }
 }
 
+// The stop descriptor, the listener (left out, as a negative descriptor, while accepting
+// pauses) and every connection.
+std::vector<pollfd> StubServer::WaitingList(int stopFd, bool accepting) const {
+  std::vector<pollfd> waiting{{stopFd, POLLIN, 0}, {accepting ? listener_.Get() : -1, POLLIN, 0}};
+  for (const Connection& connection : connections_) {
+    waiting.push_back({connection.socket.Get(), POLLIN, 0});
+  }
+  return waiting;
+}
+
 void StubServer::AcceptConnections() {
   while (true) {
     UniqueFd socket(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
-    if (!socket.IsValid()) return;
-    connections_.push_back({std::move(socket)});
+    if (socket.IsValid()) {
+      if (PeerUserId(socket.Get()) == getuid()) Keep(std::move(socket));
+      continue;
+    }
+    if (errno == EINTR || errno == ECONNABORTED) continue;
+    if (OutOfResources(errno)) acceptingAgain_ = Clock::now() + kAcceptPause;
+    return;
   }
 }
 
-// Reads what has arrived and answers every whole frame. False once the connection is over.
+void StubServer::Keep(UniqueFd socket) {
+  if (connections_.size() >= kMostConnections) {
+    connections_.erase(std::ranges::min_element(connections_, {}, &Connection::lastActive));
+  }
+  Connection kept;
+  kept.socket = std::move(socket);
+  kept.lastActive = ++activity_;
+  connections_.push_back(std::move(kept));
+}
+
+// Reads what has arrived, never beyond the frame being read (so that a descriptor always comes
+// with its own frame), and answers every whole frame. False once the connection is over.
 bool StubServer::ServeConnection(Connection& connection) {
+  connection.lastActive = ++activity_;
   while (true) {
-    const ssize_t received =
-        recv(connection.socket.Get(), connection.frame.data() + connection.filled,
-             connection.frame.size() - connection.filled, 0);
+    const std::span<std::byte> rest = std::span(connection.frame).subspan(connection.filled);
+    const ssize_t received = ReceiveWithDescriptor(connection.socket.Get(), rest, connection.area);
     if (received == 0) return false;
     if (received < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     connection.filled += static_cast<std::size_t>(received);
@@ -140,53 +213,31 @@ bool StubServer::ServeConnection(Connection& connection) {
 
 bool StubServer::AnswerFrame(Connection& connection) {
   connection.filled = 0;
+  const UniqueFd area = std::move(connection.area);
   const std::optional<RequestFrame> request = DecodeRequestFrame(connection.frame);
   if (!request) return false;
-  const std::optional<std::uint32_t> result = Answer(*request);
+  const std::optional<std::uint32_t> result = Answer(*request, area.Get());
   if (!result) return true;
-  const ReplyFrameBytes reply = EncodeReplyFrame(*result);
+  const ReplyFrameBytes reply = EncodeReplyFrame({request->sequence, *result});
   return send(connection.socket.Get(), reply.data(), reply.size(), MSG_NOSIGNAL) ==
          static_cast<ssize_t>(reply.size());
 }
 
-std::optional<std::uint32_t> StubServer::Answer(const RequestFrame& request) {
+std::optional<std::uint32_t> StubServer::Answer(const RequestFrame& request, int area) {
   if (options_.hang) return std::nullopt;
   if (request.message != StandInMessageId(kIpcMessageName)) return kNotHandled;
-  return CarryOutBatch(request.mappingName);
+  return CarryOutBatch(area);
 }
 
-std::uint32_t StubServer::CarryOutBatch(const std::string& mappingName) {
-  if (!IsPlainMappingName(mappingName)) return kNotHandled;
-  const std::span<std::byte> area = MapArea(SharedMemoryName(mappingName));
-  if (area.empty()) return kNotHandled;
-  return CarryOutRequests(area, memory_, onWrite_) ? kBatchCarriedOut : kNotHandled;
-}
-
-// The object is opened and checked for every batch, but mapped again only when it is another
-// object than last time: a client makes a new one, under the same name, each time it opens the
-// link. While the old object is mapped its inode stays taken, so a new object never shares it.
-std::span<std::byte> StubServer::MapArea(const std::string& objectName) {
-  const UniqueFd object(shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0));
-  struct stat status {};
-  if (!object.IsValid() || fstat(object.Get(), &status) != 0 ||
-      status.st_size < static_cast<off_t>(kRequestAreaSize)) {
-    return {};
-  }
-  const bool sameObject = area_.view != nullptr && area_.objectName == objectName &&
-                          area_.device == status.st_dev && area_.inode == status.st_ino;
-  if (!sameObject) {
-    UnmapArea();
-    void* view =
-        mmap(nullptr, kRequestAreaSize, PROT_READ | PROT_WRITE, MAP_SHARED, object.Get(), 0);
-    if (view == MAP_FAILED) return {};
-    area_ = {objectName, status.st_dev, status.st_ino, view};
-  }
-  return {static_cast<std::byte*>(area_.view), kRequestAreaSize};
-}
-
-void StubServer::UnmapArea() {
-  if (area_.view != nullptr) munmap(area_.view, kRequestAreaSize);
-  area_ = {};
+// The area is mapped for the one batch only.
+std::uint32_t StubServer::CarryOutBatch(int area) {
+  if (area < 0 || !IsSealedRequestArea(area)) return kNotHandled;
+  void* view = mmap(nullptr, kRequestAreaSize, PROT_READ | PROT_WRITE, MAP_SHARED, area, 0);
+  if (view == MAP_FAILED) return kNotHandled;
+  const bool carriedOut =
+      CarryOutRequests({static_cast<std::byte*>(view), kRequestAreaSize}, memory_, onWrite_);
+  munmap(view, kRequestAreaSize);
+  return carriedOut ? kBatchCarriedOut : kNotHandled;
 }
 
 }  // namespace tarnwick

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <poll.h>
 #include <sys/types.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -18,9 +21,12 @@
 namespace tarnwick {
 
 // A substitute simulator on the stand-in transport: it listens as the server's window, carries
-// out each batch of requests on its own value space and answers 1; any other message is
-// answered 0 and changes nothing. Frames are served in order on each connection, and any
-// number of connections are served side by side on the calling thread.
+// out each batch of requests on its own value space and answers 1; any other message, and a
+// batch whose area is not a sealed memory file of the full size, is answered 0 and changes
+// nothing. Frames are served in order on each connection, and up to kMostConnections
+// connections of this user are served side by side on the calling thread; a new one pushes out
+// the one that has been quiet longest. When the process runs out of descriptors, accepting
+// pauses for a moment instead of failing again and again.
 class StubServer {
  public:
   // Makes the directory (mode 0700) if needed and listens at <directory>/<class>. Throws
@@ -32,25 +38,33 @@ class StubServer {
   StubServer(const StubServer&) = delete;
   StubServer& operator=(const StubServer&) = delete;
 
+  static constexpr std::size_t kMostConnections = 64;
+
   // Serves until stopFd becomes readable.
   void Serve(int stopFd);
 
   const std::filesystem::path& SocketPath() const { return socketPath_; }
+  // How often the serving loop has woken up so far; it sleeps while nothing can be done.
+  std::uint64_t Wakeups() const { return wakeups_.load(); }
 
  private:
+  using Clock = std::chrono::steady_clock;
   struct Connection {
     UniqueFd socket;
     RequestFrameBytes frame{};
     std::size_t filled = 0;
+    // The memory file that came with the frame being read.
+    UniqueFd area;
+    std::uint64_t lastActive = 0;
   };
 
+  std::vector<pollfd> WaitingList(int stopFd, bool accepting) const;
   void AcceptConnections();
+  void Keep(UniqueFd socket);
   bool ServeConnection(Connection& connection);
   bool AnswerFrame(Connection& connection);
-  std::optional<std::uint32_t> Answer(const RequestFrame& request);
-  std::uint32_t CarryOutBatch(const std::string& mappingName);
-  std::span<std::byte> MapArea(const std::string& objectName);
-  void UnmapArea();
+  std::optional<std::uint32_t> Answer(const RequestFrame& request, int area);
+  std::uint32_t CarryOutBatch(int area);
 
   StubServerOptions options_;
   std::filesystem::path socketPath_;
@@ -58,15 +72,9 @@ class StubServer {
   SimulatorMemory memory_;
   WriteObserver onWrite_;
   std::vector<Connection> connections_;
-  // The request area of the last batch stays mapped for the next one, as long as the name still
-  // opens the same object.
-  struct MappedArea {
-    std::string objectName;
-    dev_t device = 0;
-    ino_t inode = 0;
-    void* view = nullptr;
-  };
-  MappedArea area_;
+  std::uint64_t activity_ = 0;
+  Clock::time_point acceptingAgain_{};
+  std::atomic<std::uint64_t> wakeups_ = 0;
 };
 
 }  // namespace tarnwick

@@ -45,8 +45,10 @@ std::optional<std::int16_t> ParseStoredWholeNumber(std::string_view text) {
   return ParseWhole<std::int16_t>(DropPlusSign(TrimBlanks(text)));
 }
 
+// The program itself writes only "." and digits, so a "," in a stored weight was put there by
+// a hand or a program that uses it as the decimal point: it reads as one under every locale.
 std::optional<double> ParseStoredWeight(std::string_view text, std::string_view decimalSeparator) {
-  std::string decimal(DropPlusSign(TrimBlanks(text)));
+  std::string decimal = ReplaceAll(DropPlusSign(TrimBlanks(text)), ",", ".");
   if (!decimalSeparator.empty() && decimalSeparator != ".") {
     decimal = ReplaceAll(decimal, decimalSeparator, ".");
   }

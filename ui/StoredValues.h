@@ -13,8 +13,8 @@ namespace tarnwick {
 // A whole number that fits 16 bits, such as "75" or "-1", blanks around it allowed.
 std::optional<std::int16_t> ParseStoredWholeNumber(std::string_view text);
 
-// A finite weight in kilograms written with "." or with the given decimal separator, such as
-// "453.592292196897", "453,59" or "1e+20", blanks around it allowed.
+// A finite weight in kilograms written with ".", "," or the given decimal separator as the
+// decimal point, such as "453.592292196897", "453,59" or "1e+20", blanks around it allowed.
 std::optional<double> ParseStoredWeight(std::string_view text, std::string_view decimalSeparator);
 
 // A weight in kilograms as "." decimal text with up to 15 significant digits, whatever the

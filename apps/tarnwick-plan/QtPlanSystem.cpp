@@ -1,4 +1,6 @@
 // The planner's system pieces in builds with Qt.
+#include <iostream>
+
 #include "apps/tarnwick-plan/DesktopSession.h"
 #include "apps/tarnwick-plan/PlanSystem.h"
 #include "print/QtUrlOpener.h"
@@ -12,10 +14,18 @@ namespace {
 class QtPlanStoreFile final : public PlanStoreFile {
  public:
   explicit QtPlanStoreFile(const std::string& path)
-      : store_(std::string(kSettingsApplication), path) {}
+      : store_(std::string(kSettingsApplication), path) {
+    if (const auto& notice = store_.SetAsideNotice()) {
+      std::cerr << "tarnwick-plan: " << *notice << '\n';
+    }
+  }
 
   SettingsStore& Store() override { return store_; }
-  bool Save() override { return store_.Sync(); }
+  bool Save() override {
+    if (store_.Sync()) return true;
+    std::cerr << "tarnwick-plan: " << SettingsNotWrittenText(store_) << '\n';
+    return false;
+  }
 
  private:
   QtSettingsStore store_;

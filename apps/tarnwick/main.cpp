@@ -60,6 +60,7 @@ int RunPlanner() {
   tarnwick::ProgramState state;
   const auto store =
       tarnwick::QtSettingsStore::ForUser(std::string(tarnwick::kSettingsApplication));
+  if (const auto& notice = store->SetAsideNotice()) std::cerr << "tarnwick: " << *notice << '\n';
   tarnwick::QtMessageBoxPresenter messages;
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
@@ -76,8 +77,9 @@ int RunPlanner() {
   if (ExitWhenShownAsked()) new ExitWhenFirstPainted(shown);  // owned by the window
   controls.frmMain.Show();
   const int exitCode = QApplication::exec();
-  if (!store->Sync()) {
-    std::cerr << "tarnwick: could not write the settings\n";
+  messages.SetParentWindow(nullptr);  // the window has closed
+  if (!tarnwick::SyncOrShowFailure(*store, messages)) {
+    std::cerr << "tarnwick: " << tarnwick::SettingsNotWrittenText(*store) << '\n';
     return kExitStoreNotWritten;
   }
   return exitCode;

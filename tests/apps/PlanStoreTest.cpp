@@ -54,6 +54,24 @@ TEST_F(PlanStore, UnwritableFileExitsWithOne) {
   const PlanProgramResult result = RunPlanProgram({"--store", StorePath()});
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_NE(result.err.find("could not write the settings file"), std::string::npos);
+  EXPECT_NE(result.err.find("a folder of that name is in the way"), std::string::npos)
+      << result.err;
+}
+
+TEST_F(PlanStore, UnreadableFileIsSetAsideAndWrittenAnew) {
+  std::ofstream(StorePath(), std::ios::binary) << "[Settings]\nUnits=0\n\xff\xfe\n[broken\n";
+  const PlanProgramResult first =
+      RunPlanProgram({"--store", StorePath(), "--type", "txtPayload=1000"});
+  EXPECT_EQ(first.exitStatus, 0) << first.err;
+  EXPECT_NE(first.err.find("tarnwick-plan: the settings file " + StorePath() +
+                           " could not be read; it was moved to " + StorePath() + ".corrupt-"),
+            std::string::npos)
+      << first.err;
+  EXPECT_EQ(IniValue(StorePath(), "Units"), "0") << "what could be read is kept";
+
+  const PlanProgramResult second = RunPlanProgram({"--store", StorePath()});
+  EXPECT_EQ(second.exitStatus, 0) << second.err;
+  EXPECT_EQ(second.err, "") << "the new file reads cleanly";
 }
 
 }  // namespace

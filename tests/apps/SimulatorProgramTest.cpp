@@ -48,7 +48,7 @@ class SimulatorStub {
   // True once a window of the class answers, within five seconds.
   static bool WaitForWindow(const std::filesystem::path& directory, const std::string& name) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!ConnectToWindowSocket(directory / name).IsValid()) {
+    while (!ConnectToWindowSocket(directory / name, std::chrono::steady_clock::now()).IsValid()) {
       if (std::chrono::steady_clock::now() > deadline) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

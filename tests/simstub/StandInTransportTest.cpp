@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,42 +20,12 @@
 #include "simstub/StubServer.h"
 #include "tests/apps/TemporaryDirectory.h"
 #include "tests/simlink/LinkBytes.h"
+#include "tests/simstub/RunningStub.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::HasSubstr;
-
-// A substitute simulator serving on a thread until the object goes.
-class RunningStub {
- public:
-  RunningStub(const std::filesystem::path& directory, StubServerOptions options = {})
-      : server_(directory, std::move(options), {}, [this](auto offset, auto data) {
-          const std::lock_guard lock(mutex_);
-          writes_.push_back(DescribeWrite(offset, data));
-        }) {
-    if (pipe(stopPipe_) != 0) throw std::runtime_error("no pipe");
-    thread_ = std::thread([this] { server_.Serve(stopPipe_[0]); });
-  }
-  ~RunningStub() {
-    const char stop = 1;
-    [[maybe_unused]] const ssize_t written = write(stopPipe_[1], &stop, 1);
-    thread_.join();
-    close(stopPipe_[0]);
-    close(stopPipe_[1]);
-  }
-  std::vector<std::string> Writes() {
-    const std::lock_guard lock(mutex_);
-    return writes_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> writes_;
-  StubServer server_;
-  int stopPipe_[2] = {-1, -1};
-  std::thread thread_;
-};
 
 class StandInTransportTest : public testing::Test {
  protected:
@@ -65,7 +36,7 @@ class StandInTransportTest : public testing::Test {
 };
 
 bool SharedMemoryExists(const std::string& mappingName) {
-  const int fd = shm_open(SharedMemoryName(mappingName).c_str(), O_RDONLY, 0);
+  const int fd = shm_open(("/" + mappingName).c_str(), O_RDONLY, 0);
   if (fd >= 0) close(fd);
   return fd >= 0;
 }
@@ -82,8 +53,9 @@ TEST_F(StandInTransportTest, LinkReadsAndWritesThroughTheSubstituteSimulator) {
   EXPECT_TRUE(WriteAndProcess(link, 0x0B7C, WritableBytes(level), result));
   EXPECT_THAT(stub.Writes(), testing::ElementsAre("write 0x330A size 2 value 0",
                                                   "write 0x0B7C size 4 value 4194304"));
+  // The area is a memory file without a name in the file system: nothing can be left behind.
   const std::string mappingName = MappingName(port.CurrentProcessId());
-  EXPECT_TRUE(SharedMemoryExists(mappingName));
+  EXPECT_FALSE(SharedMemoryExists(mappingName));
   link.LinkClose();
   EXPECT_FALSE(SharedMemoryExists(mappingName));
   struct stat status {};
@@ -94,7 +66,7 @@ TEST_F(StandInTransportTest, LinkReadsAndWritesThroughTheSubstituteSimulator) {
 TEST_F(StandInTransportTest, ObjectLeftByADeadProcessIsReplaced) {
   RunningStub stub(IpcDir());
   PosixIpcPort port(IpcDir());
-  const std::string objectName = SharedMemoryName(MappingName(port.CurrentProcessId()));
+  const std::string objectName = "/" + MappingName(port.CurrentProcessId());
   const int leftOver = shm_open(objectName.c_str(), O_RDWR | O_CREAT, 0600);
   ASSERT_GE(leftOver, 0);
   close(leftOver);
@@ -111,10 +83,13 @@ TEST_F(StandInTransportTest, OtherMessagesAreAnsweredZeroAndBadFramesCloseTheCon
   ASSERT_TRUE(port.SendWithTimeout(window, 0xC001, 0, 0, 2000, answer));
   EXPECT_EQ(answer, 0u);
 
-  const UniqueFd raw = ConnectToWindowSocket(IpcDir() / "UIPCMAIN");
-  RequestFrameBytes frame = EncodeRequestFrame({StandInMessageId("FSASMLIB:IPC"), 0, 0, "x"});
+  const UniqueFd raw =
+      ConnectToWindowSocket(IpcDir() / "UIPCMAIN", std::chrono::steady_clock::now());
+  RequestFrameBytes frame = EncodeRequestFrame({1, StandInMessageId("FSASMLIB:IPC"), 0, 0, "x"});
   frame[0] = std::byte{0};  // wrong magic
-  ASSERT_EQ(write(raw.Get(), frame.data(), frame.size()), 40);
+  ASSERT_EQ(write(raw.Get(), frame.data(), frame.size()), 44);
+  pollfd hangUp{raw.Get(), POLLIN, 0};
+  ASSERT_EQ(poll(&hangUp, 1, 10000), 1);
   char reply = 0;
   EXPECT_EQ(read(raw.Get(), &reply, 1), 0) << "the server hangs up";
 }
@@ -144,15 +119,21 @@ TEST_F(StandInTransportTest, ServerRefusesATakenPathAndASharedDirectory) {
 }
 
 TEST(StandInFrames, RoundTripAndMagic) {
-  const RequestFrame sent{0xFB60, 0xFFFFC001, 0, "FSASMLIB:IPC:D28:1"};
+  const RequestFrame sent{0x80000001, 0xFB60, 0xFFFFC001, 7, "FSASMLIB:IPC:FFFFFFFF:1"};
   const RequestFrameBytes bytes = EncodeRequestFrame(sent);
   const auto received = DecodeRequestFrame(bytes);
   ASSERT_TRUE(received);
+  EXPECT_EQ(received->sequence, 0x80000001u);
+  EXPECT_EQ(received->message, 0xFB60u);
   EXPECT_EQ(received->wParam, 0xFFFFC001u);
+  EXPECT_EQ(received->lParam, 7u);
   EXPECT_EQ(received->mappingName, sent.mappingName);
-  EXPECT_EQ(bytes[39], std::byte{0}) << "NUL padding";
-  EXPECT_EQ(DecodeReplyFrame(EncodeReplyFrame(1)), 1u);
-  ReplyFrameBytes badReply = EncodeReplyFrame(1);
+  EXPECT_EQ(bytes[43], std::byte{0}) << "NUL padding";
+  const auto reply = DecodeReplyFrame(EncodeReplyFrame({0x80000001, 1}));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->sequence, 0x80000001u);
+  EXPECT_EQ(reply->messageResult, 1u);
+  ReplyFrameBytes badReply = EncodeReplyFrame({1, 1});
   badReply[3] = std::byte{0};
   EXPECT_FALSE(DecodeReplyFrame(badReply));
 }

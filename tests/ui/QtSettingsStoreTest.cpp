@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui/platform/QtSettingsStore.h"
 
@@ -52,6 +54,64 @@ TEST_F(QtSettingsStoreTest, ReportsAFileItCannotWrite) {
   QtSettingsStore store("Tarnwick", (directory / "plain-file" / "Tarnwick.ini").string());
   store.Write("Tarnwick", "Settings", "Units", "1");
   EXPECT_FALSE(store.Sync());
+}
+
+TEST_F(QtSettingsStoreTest, UnreadableFileGoesAsideAndTheNextSaveWritesACleanOne) {
+  const std::string garbage = "[Settings]\nUnits=0\n\xff\xfe\x01\n[broken\n";
+  std::ofstream(Ini(), std::ios::binary) << garbage;
+  {
+    QtSettingsStore store("Tarnwick", Ini());
+    ASSERT_TRUE(store.SetAsideNotice());
+    EXPECT_NE(store.SetAsideNotice()->find(Ini() + " could not be read; it was moved to " + Ini() +
+                                           ".corrupt-"),
+              std::string::npos)
+        << *store.SetAsideNotice();
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "0") << "what could be read";
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Temp", "75"), "75");
+    store.Write("Tarnwick", "Settings", "Temp", "70");
+    EXPECT_TRUE(store.Sync());
+  }
+  std::vector<std::filesystem::path> setAside;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    if (entry.path().filename().string().starts_with("Tarnwick.ini.corrupt-")) {
+      setAside.push_back(entry.path());
+    }
+  }
+  ASSERT_EQ(setAside.size(), 1u);
+  std::ifstream kept(setAside[0], std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), garbage);
+
+  QtSettingsStore reopened("Tarnwick", Ini());
+  EXPECT_FALSE(reopened.SetAsideNotice()) << "the new file reads cleanly";
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Units", "1"), "0");
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Temp", "75"), "70");
+  EXPECT_TRUE(reopened.Sync());
+}
+
+TEST_F(QtSettingsStoreTest, FailedWriteIsShownWithThePlaceAndTheReason) {
+  std::ofstream(directory / "plain-file") << "x";
+  const std::string path = (directory / "plain-file" / "Tarnwick.ini").string();
+  QtSettingsStore store("Tarnwick", path);
+  store.Write("Tarnwick", "Settings", "Units", "1");
+  MessageRecorder messages;
+  EXPECT_FALSE(SyncOrShowFailure(store, messages));
+  ASSERT_EQ(messages.Shown().size(), 1u);
+  EXPECT_EQ(messages.Shown()[0].text, "The settings could not be written to " + path + ": " +
+                                          (directory / "plain-file").string() +
+                                          " is not a folder.");
+  EXPECT_EQ(messages.Shown()[0].title, "Tarnwick");
+  EXPECT_EQ(messages.Shown()[0].style, MessageBoxStyle::kExclamation);
+
+  std::filesystem::create_directory(Ini());
+  QtSettingsStore blocked("Tarnwick", Ini());
+  blocked.Write("Tarnwick", "Settings", "Units", "1");
+  EXPECT_FALSE(SyncOrShowFailure(blocked, messages));
+  EXPECT_EQ(blocked.WriteFailureReason(), "a folder of that name is in the way");
+
+  QtSettingsStore fine("Tarnwick", (directory / "fine.ini").string());
+  fine.Write("Tarnwick", "Settings", "Units", "1");
+  EXPECT_TRUE(SyncOrShowFailure(fine, messages));
+  EXPECT_EQ(messages.Shown().size(), 2u) << "nothing shown for a good write";
 }
 
 TEST_F(QtSettingsStoreTest, BelongsToOneApplication) {

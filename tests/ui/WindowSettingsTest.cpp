@@ -73,6 +73,15 @@ TEST_F(WindowSettingsTest, WeightsSurviveAChangeOfLocaleBetweenRuns) {
   EXPECT_EQ(c().txtHoldingFuel.Text(), "1000");
 }
 
+TEST_F(WindowSettingsTest, WeightStoredWithADecimalCommaReadsUnderADotLocale) {
+  Store("Units", "0");
+  Store("Payload", "453,592292196897");
+  Start({.groupSeparator = ",", .decimalSeparator = "."});
+  EXPECT_EQ(c().txtPayload.Text(), "1000");
+  c().frmMain.Unload();
+  EXPECT_EQ(Stored("Payload"), "453.592292196897");
+}
+
 TEST_F(WindowSettingsTest, UnusableStoredValuesFallBackToTheirDefaults) {
   Store("Units", "7");
   Store("Icing", "2");
@@ -169,7 +178,10 @@ TEST(StoredValues, WeightsReadWithEitherSeparatorAndOnlyWhenFinite) {
   EXPECT_EQ(ParseStoredWeight("453\u066B25", "\u066B"), 453.25);
   EXPECT_EQ(ParseStoredWeight("1e+20", "."), 1e20);
   EXPECT_EQ(ParseStoredWeight("-12", "."), -12.0);
-  for (const char* text : {"", "453,25", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10"}) {
+  EXPECT_EQ(ParseStoredWeight("453,592292196897", "."), 453.592292196897);
+  EXPECT_EQ(ParseStoredWeight(" 453,25 ", "\u066B"), 453.25);
+  for (const char* text :
+       {"", "453,2,5", "1,2.3", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10"}) {
     EXPECT_EQ(ParseStoredWeight(text, "."), std::nullopt) << text;
   }
 }

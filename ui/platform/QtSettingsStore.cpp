@@ -1,9 +1,16 @@
 #include "ui/platform/QtSettingsStore.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QVariantHash>
+#include <optional>
 #include <stdexcept>
+
+#include "ui/ProgramInfo.h"
 
 namespace tarnwick {
 namespace {
@@ -16,22 +23,68 @@ QString KeyPath(std::string_view section, std::string_view key) {
   return ToQString(section) + QLatin1Char('/') + ToQString(key);
 }
 
+// Moves the file to "<file>.corrupt-<date and time>" (with a number added when that is taken);
+// the new name, or nothing when the file could not be moved.
+std::optional<QString> MoveAside(const QString& file) {
+  if (!QFileInfo(file).isFile()) return std::nullopt;
+  const QString stem = file + QStringLiteral(".corrupt-") +
+                       QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+  constexpr int kMostTries = 100;
+  for (int attempt = 1; attempt <= kMostTries; ++attempt) {
+    const QString aside = attempt == 1 ? stem : stem + QLatin1Char('-') + QString::number(attempt);
+    if (QFileInfo::exists(aside)) continue;
+    if (QFile::rename(file, aside)) return aside;
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+QVariantHash ReadableValues(const QSettings& settings) {
+  QVariantHash values;
+  for (const QString& key : settings.allKeys()) values.insert(key, settings.value(key));
+  return values;
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(std::string application, const std::string& iniPath)
-    : application_(std::move(application)),
-      settings_(
-          std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
+    : QtSettingsStore(std::move(application), [path = QString::fromStdString(iniPath)] {
+        return std::make_unique<QSettings>(path, QSettings::IniFormat);
+      }) {}
 
-QtSettingsStore::QtSettingsStore(std::string application, std::unique_ptr<QSettings> settings)
-    : application_(std::move(application)), settings_(std::move(settings)) {}
+QtSettingsStore::QtSettingsStore(std::string application, OpenSettings open)
+    : application_(std::move(application)), open_(std::move(open)), settings_(open_()) {
+  SetAsideIfUnreadable();
+}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
 std::unique_ptr<QtSettingsStore> QtSettingsStore::ForUser(const std::string& application) {
   const QString name = QString::fromStdString(application);
   return std::unique_ptr<QtSettingsStore>(
-      new QtSettingsStore(application, std::make_unique<QSettings>(name, name)));
+      new QtSettingsStore(application, [name] { return std::make_unique<QSettings>(name, name); }));
+}
+
+// QSettings keeps a format error for good, so every later sync would report failure, and it
+// would write the garbage it could not parse back. The file goes aside instead and the store
+// starts again with the values that could be read.
+void QtSettingsStore::SetAsideIfUnreadable() {
+  if (settings_->status() != QSettings::FormatError) return;
+  const QString file = settings_->fileName();
+  const std::optional<QString> aside = MoveAside(file);
+  if (!aside) {
+    setAsideNotice_ = "the settings file " + file.toStdString() +
+                      " could not be read and could not be moved aside";
+    return;
+  }
+  const QVariantHash readable = ReadableValues(*settings_);
+  settings_ = open_();
+  for (auto value = readable.cbegin(); value != readable.cend(); ++value) {
+    settings_->setValue(value.key(), value.value());
+  }
+  setAsideNotice_ = "the settings file " + file.toStdString() +
+                    " could not be read; it was moved to " + aside->toStdString() +
+                    " and a new one is written";
 }
 
 std::string QtSettingsStore::Read(std::string_view application, std::string_view section,
@@ -57,11 +110,39 @@ bool QtSettingsStore::Sync() {
   return settings_->status() == QSettings::NoError;
 }
 
+std::string QtSettingsStore::Location() const { return settings_->fileName().toStdString(); }
+
+std::string QtSettingsStore::WriteFailureReason() const {
+  if (settings_->status() == QSettings::FormatError) {
+    return "the file could not be read and could not be moved aside";
+  }
+  const QFileInfo file(settings_->fileName());
+  const QFileInfo folder(file.absolutePath());
+  const std::string folderName = folder.filePath().toStdString();
+  if (!folder.exists()) return "the folder " + folderName + " does not exist";
+  if (!folder.isDir()) return folderName + " is not a folder";
+  if (file.isDir()) return "a folder of that name is in the way";
+  if (file.exists() && !file.isWritable()) return "the file is read-only";
+  if (!folder.isWritable()) return "the folder " + folderName + " is read-only";
+  return "the file could not be written (the disk may be full)";
+}
+
+std::string SettingsNotWrittenText(const QtSettingsStore& store) {
+  return "The settings could not be written to " + store.Location() + ": " +
+         store.WriteFailureReason() + ".";
+}
+
 void QtSettingsStore::CheckApplication(std::string_view application) const {
   if (application != application_) {
     throw std::invalid_argument("this settings store belongs to " + application_ + ", not " +
                                 std::string(application));
   }
+}
+
+bool SyncOrShowFailure(QtSettingsStore& store, MessageBoxPresenter& messages) {
+  if (store.Sync()) return true;
+  messages.Show(SettingsNotWrittenText(store), kProgramName, MessageBoxStyle::kExclamation);
+  return false;
 }
 
 }  // namespace tarnwick
