@@ -15,9 +15,10 @@
 #include <string>
 
 #include "commands/PrintCommand.h"
+#include "commands/SimulatorCommands.h"
+#include "print/LocalSiteHost.h"
 #include "print/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
-#include "commands/SimulatorCommands.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
@@ -69,13 +70,16 @@ int RunPlanner() {
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
   tarnwick::QtUrlOpener browser;
-  tarnwick::WirePrintCommand(controls, browser, tarnwick::WebSiteBase());
+  // The print site is served from the first Print on, and no longer once the window is gone.
+  tarnwick::LocalSiteHost site(tarnwick::kBuildWebHost);
+  tarnwick::WirePrintCommand(controls, {site, browser, messages}, tarnwick::WebSiteBase());
 
   tarnwick::PlannerWindow shown(controls);
   messages.SetParentWindow(&shown);
   if (ExitWhenShownAsked()) new ExitWhenFirstPainted(shown);  // owned by the window
   controls.frmMain.Show();
   const int exitCode = QApplication::exec();
+  site.Stop();
   if (!store->Sync()) {
     std::cerr << "tarnwick: could not write the settings\n";
     return kExitStoreNotWritten;
