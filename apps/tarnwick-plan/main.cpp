@@ -51,11 +51,15 @@ bool ReportRefusedUrls(const std::vector<tarnwick::UrlRequest>& requests) {
   return allAccepted;
 }
 
-std::string OneLine(std::string text) {
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-    text.replace(at, 2, " ");
+// A message box text on one line: each CR LF becomes a blank.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool lineBreak = text.compare(at, 2, "\r\n") == 0;
+    line += lineBreak ? ' ' : text[at];
+    if (lineBreak) ++at;
   }
-  return text;
+  return line;
 }
 
 // With --open, after the plan is out: the site keeps being served until a browser has fetched
