@@ -4,10 +4,40 @@
 #include "print/PrintUrl.h"
 
 namespace tarnwick {
+namespace {
 
-void WirePrintCommand(MainWindowControls& controls, UrlOpener& opener, std::string webSiteBase) {
-  controls.cmdPrint.SetClickHandler([&controls, &opener, base = std::move(webSiteBase)] {
-    OpenURL(PrintUrl(controls, base), opener);
+constexpr std::string_view kPrintTitle = "Print";
+
+}  // namespace
+
+std::string SiteNotServedText(const SiteNotServed& failure) {
+  if (failure.addressTaken) {
+    return "The print page cannot be shown: another program already uses " + failure.address +
+           ", where Tarnwick serves it.\r\nClose that program (or stop its web server), then "
+           "click Print again.";
+  }
+  return "The print page cannot be shown: Tarnwick cannot serve it at " + failure.address + " (" +
+         failure.reason + ").\r\nClick Print again once that is resolved.";
+}
+
+std::string BrowserNotOpenedText(const std::string& url) {
+  return "The web browser could not be opened. To print the plan, open this address in a "
+         "browser:\r\n" +
+         url;
+}
+
+void WirePrintCommand(MainWindowControls& controls, PrintServices services,
+                      std::string webSiteBase) {
+  controls.cmdPrint.SetClickHandler([&controls, services, base = std::move(webSiteBase)] {
+    const std::string url = PrintUrl(controls, base);
+    if (const std::optional<SiteNotServed> failure = services.site.EnsureServing()) {
+      services.messages.Show(SiteNotServedText(*failure), kPrintTitle,
+                             MessageBoxStyle::kExclamation);
+      return;
+    }
+    if (!OpenURL(url, services.opener)) {
+      services.messages.Show(BrowserNotOpenedText(url), kPrintTitle, MessageBoxStyle::kExclamation);
+    }
   });
 }
 

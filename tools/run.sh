@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and opens the planner's window, serving the web site's print page on
-# 127.0.0.1:8642 while it is open. Where there is no display to open it on, it
+# Sets up, builds and opens the planner's window (which serves its own print page from the
+# first Print on). Where there is no display to open it on, it
 # says so and prints a sample plan (a 300 nm trip with a 100 nm alternate) from tarnwick-plan,
 # the headless planner on the same window model. Any arguments go to tarnwick-plan as they are.
 set -euo pipefail
@@ -16,15 +16,7 @@ sample_plan=(
   --set txtPayload=6000 --set txtTaxiFuel=100 --set txtHoldingFuel=300 --set txtMinimumFuel=600
 )
 if [ $# -gt 0 ]; then exec build/bin/tarnwick-plan "$@"; fi
-if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  # The web site's print page, served while the window is open so that Print works.
-  site_log=$(mktemp)
-  php -S 127.0.0.1:8642 -t web >"$site_log" 2>&1 &
-  site=$!
-  trap 'kill "$site" 2>/dev/null; rm -f "$site_log"' EXIT
-  build/bin/tarnwick
-  exit
-fi
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then exec build/bin/tarnwick; fi
 
 echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open."
 echo "The same planner without its window, on a sample plan:"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Serves Tarnwick's web site (web/) with PHP's built-in server until stopped with Ctrl+C, on
-# the host and port the planner points at by default. Another address can be given, e.g.
+# the host and port the planner points at by default. The planner does not need it (it serves
+# the site itself from its first Print on); it shows the site as a PHP host would, for example
+# while editing the pages, which then need no rebuild. Stop it before printing from the planner. Another address can be given, e.g.
 # "bash tools/serve-web.sh 127.0.0.1:9000" (configure the planner with the same
 # -DTARNWICK_WEB_HOST).
 set -euo pipefail

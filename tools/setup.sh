@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing, and the
 # packages named as arguments (tools/test-windows.sh adds the cross compiler and Wine). php-cli
-# serves the web site and chromium loads its print page in the browser test.
+# serves the web site and chromium loads its print page in the browser test, which, like the
+# Windows checks, fetches from the planner's own server with curl.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev libboost-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
-  php-cli chromium
+  php-cli chromium curl
   "$@"
 )
 

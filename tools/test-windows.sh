@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/setup.sh g++-mingw-w64-x86-64-posix wine64 jq
+bash tools/setup.sh g++-mingw-w64-x86-64-posix wine64 jq curl
 
 echo "== Cross build for Windows"
 cmake --workflow --preset windows
@@ -33,6 +33,10 @@ mkdir -p "$TMPDIR" "$prefix"
 
 stub_pid=""
 stub_count=0
+planner_pid=""
+# Wine hands a URL opened through the Windows shell to xdg-open, which (without a display)
+# takes $BROWSER: a browser that accepts and opens nothing.
+export BROWSER=true
 started_at=$(date +%s%N)
 
 fail() {
@@ -61,6 +65,7 @@ processes_in_prefix() {
 finish() {
   local status=$?
   if [ -n "$stub_pid" ]; then kill -KILL "$stub_pid" 2>/dev/null || true; fi
+  if [ -n "$planner_pid" ]; then kill -KILL "$planner_pid" 2>/dev/null || true; fi
   "$wineserver" -k 2>/dev/null || true
   local deadline=$((SECONDS + 30)) left
   while left=$(processes_in_prefix) && [ -n "$left" ] && [ $SECONDS -lt $deadline ]; do
@@ -268,10 +273,88 @@ check_store_refused() {
   passed "--store is refused in the Windows build" "$started"
 }
 
+# Starts tarnwick-plan.exe --open with a click on Print, serving on 127.0.0.1:$1, and waits until
+# its server answers (the front page, which does not end its serving).
+start_serving_planner() {
+  "$wine" "$bin/tarnwick-plan.exe" --json --open --web-host "127.0.0.1:$1" --click cmdPrint \
+    >"$work/serving.json" 2>"$work/serving.err" &
+  planner_pid=$!
+  local deadline=$((SECONDS + 60))
+  until [ "$(curl -s -o /dev/null -w '%{http_code}' "http://127.0.0.1:$1/Tarnwick/")" = 200 ]; do
+    kill -0 "$planner_pid" 2>/dev/null || fail "tarnwick-plan.exe ended without serving: $(cat "$work/serving.err")"
+    [ $SECONDS -lt $deadline ] || fail "tarnwick-plan.exe served nothing within 60 s"
+    sleep 0.1
+  done
+}
+
+# status TARGET [curl options]: the HTTP status of a GET from the Linux side.
+status_of() {
+  local target=$1
+  shift
+  curl -s --path-as-is -o /dev/null -w '%{http_code}' "$@" "http://127.0.0.1:$port/$target"
+}
+
+expect_status() {
+  local found
+  found=$(status_of "$2")
+  [ "$found" = "$1" ] || fail "$2 answered $found, expected $1"
+}
+
+# The site's server inside tarnwick-plan.exe, fetched from Linux with curl: the files and their
+# types, HEAD, 404 for anything outside the site, an over-long request line, a client that sends
+# nothing (closed after the 10 s idle time-out), a second planner finding the port taken; and
+# the planner ends once the print page and its style sheet have been fetched.
+check_print_site_served() {
+  local started site=web/Tarnwick target
+  started=$(date +%s%N)
+  port=$((20000 + RANDOM % 40000))
+  start_serving_planner "$port"
+  for target in / Tarnwick Tarnwick/missing.html ../../windows/win.ini Tarnwick/../../windows/win.ini \
+    'Tarnwick/..%5c..%5cwindows%5cwin.ini' 'Tarnwick\..\..\windows\win.ini' 'Tarnwick/%2e%2e/print.php' \
+    'C:/windows/win.ini'; do
+    expect_status 404 "$target"
+  done
+  expect_status 400 "Tarnwick/$(head -c 10000 /dev/zero | tr '\0' a)"
+  [ "$(curl -s -o /dev/null -w '%{http_code}' -X POST "http://127.0.0.1:$port/Tarnwick/")" = 405 ] ||
+    fail "POST was not refused with 405"
+  local head
+  head=$(curl -s -I "http://127.0.0.1:$port/Tarnwick/print.php" | tr -d '\r')
+  grep -qx "Content-Length: $(stat -c %s $site/print.php)" <<<"$head" || fail "HEAD print.php: $head"
+  local silent_started silent
+  silent_started=$SECONDS
+  silent=$(timeout 30 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port; cat <&3; echo closed") ||
+    fail "a client that sent nothing was not closed within 30 s"
+  [ "$silent" = closed ] || fail "a client that sent nothing got '$silent'"
+
+  local second_status=0
+  "$wine" "$bin/tarnwick-plan.exe" --open --web-host "127.0.0.1:$port" --click cmdPrint \
+    >/dev/null 2>"$work/second.err" || second_status=$?
+  [ $second_status -eq 3 ] || fail "a second planner on the taken port exited with $second_status"
+  grep -q "another program already uses 127.0.0.1:$port" "$work/second.err" ||
+    fail "the second planner did not name the taken address: $(cat "$work/second.err")"
+
+  curl -s -D "$work/page.head" -o "$work/page.html" "http://127.0.0.1:$port/Tarnwick/print.php?1+2"
+  cmp -s "$work/page.html" $site/print.php || fail "print.php is not the site's own"
+  grep -qi '^content-type: text/html; charset=utf-8' "$work/page.head" || fail "print.php: $(cat "$work/page.head")"
+  [ "$(curl -s -o /dev/null -w '%{content_type}' "http://127.0.0.1:$port/Tarnwick/tarnwick.css")" = \
+    "text/css; charset=utf-8" ] || fail "tarnwick.css has the wrong type"
+  local deadline=$((SECONDS + 30)) status=0
+  while kill -0 "$planner_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "tarnwick-plan.exe still serves after the page was fetched"
+    sleep 0.1
+  done
+  wait "$planner_pid" || status=$?
+  planner_pid=""
+  [ $status -eq 0 ] || fail "the serving planner exited with $status: $(cat "$work/serving.err")"
+  jq -e '.opened | length == 1' "$work/serving.json" >/dev/null || fail "no print URL was opened"
+  passed "the print site served by tarnwick-plan.exe (idle client closed after $((SECONDS - silent_started)) s)" "$started"
+}
+
 echo "== Windows programs under Wine (prefix $prefix)"
 make_prefix
 check_port_on_the_real_calls
 check_store_refused
+check_print_site_served
 check_no_server
 check_payload_in_kilograms
 check_payload_in_pounds

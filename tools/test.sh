@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every check: formatting, the tests with warnings as errors, the
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the build without Qt and
-# its tests, a short fuzzing run, a short benchmark run with the window's keystroke and start-up
-# timings (which only measure), and the Windows programs under Wine.
+# its tests, a short fuzzing run, a short benchmark run with the window's keystroke,
+# Print-to-first-byte and start-up timings (which only measure), and the Windows programs under
+# Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,6 +41,7 @@ fuzz fuzz-ipc-reply fuzz/corpus-ipc-reply
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 build/bin/tarnwick-window-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+build/bin/tarnwick-print-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 bash tools/measure-startup.sh 20 build/bin/tarnwick
 
 echo "== Windows programs, cross-built with mingw-w64 and run under Wine"

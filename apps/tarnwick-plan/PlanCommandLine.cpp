@@ -43,7 +43,8 @@ Exit status:
   2  bad arguments: an unknown option or control, an item not in a list, an index out of
      range, anything after --click cmdExit, --store in a build without settings files. Nothing
      is applied and the --store file is not written.
-  3  with --open: the system refused to open a URL; the plan is printed all the same.)help";
+  3  with --open: the print site could not be served (its address is taken by another
+     program, say) or the system refused to open a URL; the plan is printed all the same.)help";
 
 struct ActionOption {
   PlanVerb verb;
@@ -95,8 +96,14 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
       ->type_name("FILE");
   app.add_flag("--open", options.open,
                "Open the print page of each cmdPrint click with the system's default\n"
-               "browser; the web site must be served (tools/serve-web.sh).")
+               "browser. The planner serves the print site itself on the web host's\n"
+               "loopback address from the first click on, until the browser has fetched\n"
+               "the page and its style sheet, or 30 s at most.")
       ->disable_flag_override();
+  app.add_option("--web-host", options.webHost,
+                 "The web site's host and port in place of the built-in one: the print\n"
+                 "URL points there, and --open serves the site there.")
+      ->type_name("HOST:PORT");
 }
 
 // "CONTROL=VALUE" split at the first "="; a click's argument is the control alone.
@@ -129,7 +136,8 @@ std::vector<PlanAction> ActionsInOrder(const CLI::App& app,
 std::string UnexpectedArgumentMessage(const std::string& argument) {
   const bool looksLikeOption = argument.size() > 1 && argument.front() == '-';
   return (looksLikeOption ? "unknown option '" : "unexpected argument '") + argument +
-         "'; options: --set, --select, --type, --click, --json, --store, --open, --help";
+         "'; options: --set, --select, --type, --click, --json, --store, --open, --web-host, "
+         "--help";
 }
 
 std::string OneLine(std::string text) {

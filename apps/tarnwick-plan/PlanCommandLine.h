@@ -18,6 +18,9 @@ struct PlanOptions {
   bool json = false;
   // Open the print page with the system's browser instead of only recording its URL.
   bool open = false;
+  // The web site's host:port in place of the one built in: the print URL points there, and
+  // --open serves the site there.
+  std::optional<std::string> webHost;
 };
 
 struct PlanHelpRequest {

@@ -1,5 +1,6 @@
 // tarnwick-plan: makes a plan with the main window's control model from command-line actions
 // and prints it. Wiring only; see --help.
+#include <chrono>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "apps/tarnwick-plan/PlanSystem.h"
 #include "commands/PrintCommand.h"
 #include "commands/SimulatorCommands.h"
+#include "print/LocalSiteHost.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
 #include "ui/MainWindow.h"
@@ -24,6 +26,8 @@ constexpr int kExitPlanMade = 0;
 constexpr int kExitStoreNotWritten = 1;
 constexpr int kExitBadArguments = 2;
 constexpr int kExitUrlRefused = 3;
+// How long --open serves the print site for a browser that does not come.
+constexpr std::chrono::seconds kServeForBrowser{30};
 
 int ReportBadArguments(const std::string& message) {
   std::cerr << "tarnwick-plan: " << message << '\n';
@@ -47,6 +51,32 @@ bool ReportRefusedUrls(const std::vector<tarnwick::UrlRequest>& requests) {
   return allAccepted;
 }
 
+// A message box text on one line: each CR LF becomes a blank.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool lineBreak = text.compare(at, 2, "\r\n") == 0;
+    line += lineBreak ? ' ' : text[at];
+    if (lineBreak) ++at;
+  }
+  return line;
+}
+
+// With --open, after the plan is out: the site keeps being served until a browser has fetched
+// the print page and its style sheet, or for kServeForBrowser at most. False when the site
+// could not be served at all.
+bool ServeForBrowser(tarnwick::LocalSiteHost& site) {
+  if (const auto& failure = site.LastFailure()) {
+    std::cerr << "tarnwick-plan: " << OneLine(tarnwick::SiteNotServedText(*failure)) << '\n';
+    return false;
+  }
+  if (site.Port() != 0 && !site.WaitUntilPageFetched(kServeForBrowser)) {
+    std::cerr << "tarnwick-plan: no browser fetched the print page within "
+              << kServeForBrowser.count() << " s; it is no longer served\n";
+  }
+  return true;
+}
+
 // Runs the window from load to unload. saveStore writes the settings out and says whether
 // that worked; it is not called when the arguments are refused. Without --open the print
 // command's URLs are only recorded.
@@ -59,6 +89,11 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
   tarnwick::UrlRecorder opener = systemOpening
                                      ? tarnwick::UrlRecorder::PassingOnTo(systemOpening->Opener())
                                      : tarnwick::UrlRecorder();
+  const std::string webHost = options.webHost.value_or(tarnwick::kBuildWebHost);
+  tarnwick::LocalSiteHost localSite(webHost);  // serves nothing before the first print
+  tarnwick::SiteServedElsewhere recordedOnly;
+  tarnwick::SiteHost& site =
+      options.open ? static_cast<tarnwick::SiteHost&>(localSite) : recordedOnly;
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
   tarnwick::MainWindow window(
@@ -66,7 +101,8 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
-  tarnwick::WirePrintCommand(controls, opener, tarnwick::WebSiteBase());
+  tarnwick::WirePrintCommand(controls, {site, opener, messages},
+                             "http://" + webHost + "/Tarnwick/");
   controls.frmMain.Show();
   if (const auto error = tarnwick::ValidateActions(options.actions, controls)) {
     return ReportBadArguments(*error);
@@ -81,7 +117,9 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
     std::cerr << "tarnwick-plan: could not write the settings file " << *options.storePath << '\n';
     return kExitStoreNotWritten;
   }
-  return ReportRefusedUrls(opener.Requests()) ? kExitPlanMade : kExitUrlRefused;
+  const bool allOpened = ReportRefusedUrls(opener.Requests());
+  const bool served = !options.open || ServeForBrowser(localSite);
+  return allOpened && served ? kExitPlanMade : kExitUrlRefused;
 }
 
 int MakePlan(const tarnwick::PlanOptions& options) {

@@ -16,6 +16,7 @@
 
 #include "commands/PrintCommand.h"
 #include "commands/SimulatorCommands.h"
+#include "print/LocalSiteHost.h"
 #include "print/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
@@ -70,13 +71,16 @@ int RunPlanner() {
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
   simulatorCommands.WireButtons();
   tarnwick::QtUrlOpener browser;
-  tarnwick::WirePrintCommand(controls, browser, tarnwick::WebSiteBase());
+  // The print site is served from the first Print on, and no longer once the window is gone.
+  tarnwick::LocalSiteHost site(tarnwick::kBuildWebHost);
+  tarnwick::WirePrintCommand(controls, {site, browser, messages}, tarnwick::WebSiteBase());
 
   tarnwick::PlannerWindow shown(controls);
   messages.SetParentWindow(&shown);
   if (ExitWhenShownAsked()) new ExitWhenFirstPainted(shown);  // owned by the window
   controls.frmMain.Show();
   const int exitCode = QApplication::exec();
+  site.Stop();
   messages.SetParentWindow(nullptr);  // the window has closed
   if (!tarnwick::SyncOrShowFailure(*store, messages)) {
     std::cerr << "tarnwick: " << tarnwick::SettingsNotWrittenText(*store) << '\n';

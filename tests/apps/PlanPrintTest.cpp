@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <future>
+#include <thread>
+
+#include "HttpProbe.h"
 #include "PlanProgramRun.h"
 #include "TemporaryDirectory.h"
 #include "ui/ProgramInfo.h"
@@ -37,17 +43,87 @@ TEST(PlanPrint, SheetListsTheOpenedUrlsOnlyWhenThereAreAny) {
               HasSubstr("\nOpened\n  " + kExampleAUrl + "\n"));
 }
 
-// The offscreen platform has no desktop services, so the system refuses every URL: the plan
-// is still printed, the refusal is named and the exit status says so.
-TEST(PlanPrint, OpenReportsAUrlTheSystemRefused) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // Qt's GUI session wants a private runtime folder, or it warns and makes one in /tmp.
+// The offscreen platform has no desktop services, so the system refuses every URL.
+class PlanOpen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's GUI session wants a private runtime folder, or it warns and makes one in /tmp.
+    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+  }
+  std::string WebHost() const { return "127.0.0.1:" + std::to_string(port); }
+  std::future<PlanProgramResult> StartPrinting() {
+    return std::async(std::launch::async, [host = WebHost()] {
+      return RunPlanProgram({"--json", "--open", "--web-host", host, "--click", "cmdPrint"});
+    });
+  }
+
+  // The front page, which does not count as the print page fetched.
+  bool FrontPageAnswers() const {
+    try {
+      return Fetch(port, "GET", "/Tarnwick/").status == 200;
+    } catch (const boost::system::system_error&) {
+      return false;  // not listening yet
+    }
+  }
+
   const TemporaryDirectory runtime;
-  setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-  const PlanProgramResult result = RunPlanProgram({"--json", "--open", "--click", "cmdPrint"});
+  const std::uint16_t port = FreeLoopbackPort();
+};
+
+// The plan is still printed, the refusal is named, a message box gives the URL to copy by hand
+// and the exit status says so; meanwhile the site is served at that URL until a browser (here
+// the test) has fetched the page and its style sheet.
+TEST_F(PlanOpen, ServesThePageOfAUrlTheSystemRefusedUntilItIsFetched) {
+  std::future<PlanProgramResult> run = StartPrinting();
+  while (!FrontPageAnswers() &&
+         run.wait_for(std::chrono::milliseconds(20)) == std::future_status::timeout) {
+  }
+  const std::string url = "http://" + WebHost() + "/Tarnwick/print.php?120+50+FL100+0+0+15+0+FL100";
+  const HttpAnswer page = Fetch(port, "GET", url.substr(url.find("/Tarnwick/")));
+  EXPECT_EQ(page.status, 200);
+  EXPECT_THAT(page.body, HasSubstr("<title>ATR 72-500 fuel plan - Tarnwick</title>"));
+  EXPECT_EQ(Fetch(port, "GET", "/Tarnwick/tarnwick.css").status, 200);
+
+  const PlanProgramResult result = run.get();
   EXPECT_EQ(result.exitStatus, 3);
-  EXPECT_THAT(result.err, HasSubstr("tarnwick-plan: the system did not open " + kExampleAUrl));
-  EXPECT_THAT(Opened(nlohmann::json::parse(result.out)), ElementsAre(kExampleAUrl));
+  EXPECT_THAT(result.err, HasSubstr("tarnwick-plan: the system did not open " + url));
+  const nlohmann::json report = nlohmann::json::parse(result.out);
+  ASSERT_EQ(Opened(report).size(), 1u);
+  EXPECT_THAT(Opened(report)[0], ::testing::StartsWith(url));
+  ASSERT_EQ(report.at("messages").size(), 1u);
+  EXPECT_EQ(report.at("messages")[0].at("style"), 48);
+  EXPECT_THAT(report.at("messages")[0].at("text").get<std::string>(),
+              HasSubstr("\r\n" + Opened(report)[0]));
+  // Nothing serves there any more.
+  EXPECT_ANY_THROW(Fetch(port, "GET", "/Tarnwick/"));
+}
+
+// Another program on the address: the browser is not sent there, and the planner says why.
+TEST_F(PlanOpen, AddressTakenByAnotherProgramOpensNothingAndExitsWith3) {
+  boost::asio::io_context io;
+  boost::asio::ip::tcp::acceptor other(io, {boost::asio::ip::address_v4::loopback(), port});
+  const PlanProgramResult result = StartPrinting().get();
+  EXPECT_EQ(result.exitStatus, 3);
+  EXPECT_THAT(result.err, HasSubstr("tarnwick-plan: The print page cannot be shown: another "
+                                    "program already uses " +
+                                    WebHost()));
+  const nlohmann::json report = nlohmann::json::parse(result.out);
+  EXPECT_TRUE(Opened(report).empty());
+  ASSERT_EQ(report.at("messages").size(), 1u);
+  EXPECT_EQ(report.at("messages")[0].at("style"), 48);
+}
+
+// Without --open nothing is served: the URL is only recorded.
+TEST(PlanPrint, RecordingAPrintServesNothing) {
+  const std::uint16_t port = FreeLoopbackPort();
+  const std::string host = "127.0.0.1:" + std::to_string(port);
+  boost::asio::io_context io;
+  boost::asio::ip::tcp::acceptor other(io, {boost::asio::ip::address_v4::loopback(), port});
+  const nlohmann::json report = RunPlanProgramJson({"--web-host", host, "--click", "cmdPrint"});
+  EXPECT_TRUE(report.at("messages").empty());
+  EXPECT_THAT(Opened(report),
+              ElementsAre(::testing::StartsWith("http://" + host + "/Tarnwick/print.php?120+")));
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 # The print page in a real browser. PHP's built-in server serves the web site on a free port
 # of 127.0.0.1; headless Chromium loads the print page for the URL tarnwick-plan records for
 # its first plan, for a request with a different value in every place, for hostile values and
-# for requests with too few or too many values, and checks what the page shows, value by value.
+# control characters, and for requests with too few or too many values, and checks what the
+# page shows, value by value. Then the planner's own server (tarnwick-plan --open, which serves
+# the site it carries until a browser has fetched the page and its style sheet) serves Example
+# A, the hostile values and the control characters, with the same checks.
 #
 # Usage: print-page-test.sh WEB_DIR TARNWICK_PLAN SCREENSHOT_DIR
 # Exit status 0 when every check holds, 1 when one fails, 77 (skipped) without php or chromium.
@@ -13,7 +16,7 @@ plan_program=$2
 screenshot_dir=$3
 readonly exit_skipped=77
 
-for tool in php chromium; do
+for tool in php chromium curl; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is not installed (bash tools/setup.sh installs it)"
     exit $exit_skipped
@@ -22,8 +25,10 @@ done
 
 work=$(mktemp -d)
 server_pid=
+planner_pid=
 cleanup() {
   if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null; wait "$server_pid" 2>/dev/null; fi
+  if [ -n "$planner_pid" ]; then kill "$planner_pid" 2>/dev/null; wait "$planner_pid" 2>/dev/null; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -160,14 +165,66 @@ expect_one_printed_page() {
   [ "$pages" = 1 ] || fail "$1: printed on $pages pages"
 }
 
+# Starts tarnwick-plan --open on a random free port, with a click on Print, and waits until
+# its server answers (the front page, which does not end its serving). Offscreen, the planner
+# cannot open a browser: it says so and serves the site for the browser run here.
+start_planner() {
+  local attempt
+  mkdir -p -m 0700 "$work/runtime"
+  for attempt in $(seq 20); do
+    port=$((20000 + RANDOM % 40000))
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" "$plan_program" --open \
+      --web-host "127.0.0.1:$port" --click cmdPrint >/dev/null 2>"$work/planner.err" &
+    planner_pid=$!
+    while kill -0 "$planner_pid" 2>/dev/null; do
+      [ "$(curl -s -o /dev/null -w '%{http_code}' "$(page_url '')")" = 200 ] && return 0
+      sleep 0.05
+    done
+    wait "$planner_pid" 2>/dev/null
+    planner_pid=
+  done
+  return 1
+}
+
+# After a page load: the planner stops once the browser has fetched the print page and its
+# style sheet (it would give up after 30 s otherwise), with exit status 3, since it could not
+# open a browser itself.
+expect_planner_done() {
+  local waited
+  for waited in $(seq 250); do
+    kill -0 "$planner_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$planner_pid" 2>/dev/null; then
+    fail "$1: the planner still serves after the browser fetched the page"
+    kill "$planner_pid"
+  fi
+  wait "$planner_pid"
+  local status=$?
+  planner_pid=
+  [ "$status" = 3 ] || fail "$1: the planner exited with status $status, expected 3"
+  grep -q "the system did not open" "$work/planner.err" ||
+    fail "$1: the planner did not say that it could not open the browser"
+}
+
+# load_from_planner NAME PATH: as load, from the planner's own server.
+load_from_planner() {
+  start_planner || { fail "$1: tarnwick-plan --open did not serve"; cat "$work/planner.err"; return; }
+  load "$1" "$2"
+  expect_planner_done "$1"
+}
+
 start_server || { echo "FAIL: php -S did not start"; cat "$work/php.log"; exit 1; }
 
 # The plan at first start, in kilograms, without icing.
 example_a=$(recorded_print_query) || { echo "FAIL: tarnwick-plan recorded no print page URL"; exit 1; }
+expect_example_a() {
+  expect_complete "$1"
+  expect_values "$1" 120 50 FL100 Headwind 0 15 0 FL100 Headwind 0 \
+    13500 0 13500 13739 13739 13500 13500 0 239 0 0 0 239 104 110 114 114 n/a 95 Kgs.
+}
 load example-a "print.php?$example_a"
-expect_complete example-a
-expect_values example-a 120 50 FL100 Headwind 0 15 0 FL100 Headwind 0 \
-  13500 0 13500 13739 13739 13500 13500 0 239 0 0 0 239 104 110 114 114 n/a 95 Kgs.
+expect_example_a example-a
 screenshot print-example-a "print.php?$example_a"
 expect_one_printed_page example-a "print.php?$example_a"
 
@@ -199,14 +256,32 @@ expect_beside places 30 'Weights in '
 hostile='<script>document.title="owned"</script>+50+"><img src=x onerror=alert(1)>+0+0+15+0'
 hostile+='+FL100+0+0+13500+%3Cscript%3Ealert(2)%3C/script%3E+13500+13739+13739+13500+13500++239'
 hostile+='++0++239+104+110+114+114+n/a+95+<b>Kgs.</b>'
+expect_hostile() {
+  expect_complete "$1"
+  expect_value "$1" 1 '&lt;script&gt;document.title="owned"&lt;/script&gt;'
+  expect_value "$1" 3 '"&gt;&lt;img src=x onerror=alert(1)&gt;'
+  expect_value "$1" 12 '&lt;script&gt;alert(2)&lt;/script&gt;'
+  expect_value "$1" 30 '&lt;b&gt;Kgs.&lt;/b&gt;'
+  for element in '<script' '<img' '<b>'; do expect_not_in "$1" "$element"; done
+}
 load hostile "print.php?$hostile"
-expect_complete hostile
-expect_value hostile 1 '&lt;script&gt;document.title="owned"&lt;/script&gt;'
-expect_value hostile 3 '"&gt;&lt;img src=x onerror=alert(1)&gt;'
-expect_value hostile 12 '&lt;script&gt;alert(2)&lt;/script&gt;'
-expect_value hostile 30 '&lt;b&gt;Kgs.&lt;/b&gt;'
-for element in '<script' '<img' '<b>'; do expect_not_in hostile "$element"; done
+expect_hostile hostile
 screenshot print-hostile "print.php?$hostile"
+
+# NUL and the other control characters (C0, DEL, C1) and the bidirectional overrides in a value
+# show as nothing; what stands around them stays. A "%" that starts no escape stays as it is.
+controls='a%00b%01c%09d%1Be%7Ff%C2%85g%E2%80%AEh+50%+%0D%0A+0+0+15+0+FL100+0+0+13500++13500+13739'
+controls+='+13739+13500+13500++239++0++239+104+110+114+114+n/a+95+Kgs.%00'
+expect_controls() {
+  expect_complete "$1"
+  expect_values "$1" abcdefgh 50% "" Headwind 0
+  expect_value "$1" 30 Kgs.
+  if tr -d '\000-\010\013\014\016-\037\177' <"$work/$1.html" | cmp -s - "$work/$1.html"; then :; else
+    fail "$1: the page holds control characters"
+  fi
+}
+load controls "print.php?$controls"
+expect_controls controls
 
 load too-few "print.php?120+50+FL100"
 expect_incomplete too-few "3 values"
@@ -228,13 +303,24 @@ load front-page "index.html"
 expect_in front-page '<title>Tarnwick - fuel planner for the ATR 72-500</title>'
 expect_in front-page "href=\"print.php?$example_a\""
 
-for page in example-a places hostile too-few too-many no-query front-page; do
+for page in example-a places hostile controls too-few too-many no-query front-page; do
   expect_no_php_messages "$page"
 done
 if grep -qE "PHP (Warning|Notice|Deprecated|Fatal)" "$work/php.log"; then
   fail "the server logged PHP messages:"
   cat "$work/php.log"
 fi
+
+# The same sheet from the planner's own server.
+kill "$server_pid" 2>/dev/null
+wait "$server_pid" 2>/dev/null
+server_pid=
+load_from_planner planner-example-a "print.php?$example_a"
+expect_example_a planner-example-a
+load_from_planner planner-hostile "print.php?$hostile"
+expect_hostile planner-hostile
+load_from_planner planner-controls "print.php?$controls"
+expect_controls planner-controls
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed; Chromium's log:"

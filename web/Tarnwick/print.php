@@ -1,121 +1,12 @@
-<?php
-// The print page. Tarnwick's Print button opens it with the whole plan in the query string:
-// thirty values joined by "+", known only by their position, with no names and no encoding.
-// Whatever arrives is shown HTML-escaped; a request with more or fewer values is shown as far
-// as it goes and marked incomplete.
-declare(strict_types=1);
-
-const PLAN_VALUE_COUNT = 30;
-const MISSING_MARK = '&mdash;';
-
-// The values of the query string in order; none at all for an empty query.
-function plan_values(string $query): array
-{
-    if ($query === '') {
-        return [];
-    }
-    // The planner sends its texts as they are, but a browser may percent-encode characters
-    // such as "<" or a blank on the way; decoding gives back what the planner showed. A "+" is
-    // always a separator here, never a blank.
-    return array_map('rawurldecode', explode('+', $query));
-}
-
-function h(string $text): string
-{
-    return htmlspecialchars($text, ENT_QUOTES | ENT_SUBSTITUTE | ENT_HTML5, 'UTF-8');
-}
-
-// The value at a position from 1 up, escaped, in a span found by its id "value-N"; a missing
-// value shows as a dash. $shown turns a received value into the text to show.
-function value_at(array $values, int $position, ?callable $shown = null): string
-{
-    $id = 'value-' . $position;
-    if (!array_key_exists($position - 1, $values)) {
-        return '<span id="' . $id . '" class="missing">' . MISSING_MARK . '</span>';
-    }
-    $text = $values[$position - 1];
-    return '<span id="' . $id . '">' . h($shown === null ? $text : $shown($text)) . '</span>';
-}
-
-// The planner leaves its weight inputs empty when they are 0, and an empty wind reads as 0.
-function zero_if_empty(string $text): string
-{
-    return $text === '' ? '0' : $text;
-}
-
-// The wind type travels as the index of the window's list: 0 headwind, 1 tailwind.
-function wind_direction(string $index): string
-{
-    return match ($index) {
-        '0' => 'Headwind',
-        '1' => 'Tailwind',
-        default => $index,
-    };
-}
-
-// The unit, as a plain escaped text, for the places that repeat it.
-function unit_text(array $values): string
-{
-    return array_key_exists(PLAN_VALUE_COUNT - 1, $values) ? h($values[PLAN_VALUE_COUNT - 1])
-                                                           : MISSING_MARK;
-}
-
-// A caption with its figure; $emptyMeansZero for the inputs the planner leaves empty at 0.
-function figure_row(array $values, string $caption, int $position, bool $emptyMeansZero = false,
-                    string $class = ''): string
-{
-    $value = value_at($values, $position, $emptyMeansZero ? 'zero_if_empty' : null);
-    $row = $class === '' ? '<tr>' : '<tr class="' . $class . '">';
-    return $row . '<th scope="row">' . h($caption) . '</th><td class="figure">' . $value
-        . "</td></tr>\n";
-}
-
-// One leg: distance, flight level, wind with its direction and, for the trip, temperature.
-function leg_row(array $values, string $caption, int $first, bool $withTemperature): string
-{
-    $cells = [
-        value_at($values, $first) . ' nm',
-        value_at($values, $first + 1),
-        value_at($values, $first + 2, 'wind_direction') . ' '
-            . value_at($values, $first + 3, 'zero_if_empty') . ' kt',
-        $withTemperature ? value_at($values, $first + 4) . ' &deg;C' : '',
-    ];
-    return '<tr><th scope="row">' . h($caption) . '</th><td>' . implode('</td><td>', $cells)
-        . "</td></tr>\n";
-}
-
-function incomplete_notice(int $count): string
-{
-    if ($count === PLAN_VALUE_COUNT) {
-        return '';
-    }
-    $received = $count === 0 ? 'no values' : ($count === 1 ? 'one value' : $count . ' values');
-    $shown = $count > PLAN_VALUE_COUNT
-        ? 'The first ' . PLAN_VALUE_COUNT . ' are shown in their places, the rest at the end.'
-        : 'What arrived is shown in its place; missing values are marked ' . MISSING_MARK . '.';
-    return '<p class="notice" id="incomplete">This request is incomplete: it carries ' . $received
-        . ' where a plan has ' . PLAN_VALUE_COUNT . '. ' . $shown
-        . " Print the plan again from Tarnwick.</p>\n";
-}
-
-function extra_values(array $values): string
-{
-    if (count($values) <= PLAN_VALUE_COUNT) {
-        return '';
-    }
-    $items = '';
-    for ($position = PLAN_VALUE_COUNT + 1; $position <= count($values); ++$position) {
-        $items .= '<li>' . value_at($values, $position) . "</li>\n";
-    }
-    return '<section class="extra"><h2>Values beyond the plan</h2><ol start="'
-        . (PLAN_VALUE_COUNT + 1) . "\">\n" . $items . "</ol></section>\n";
-}
-
-$values = plan_values($_SERVER['QUERY_STRING'] ?? '');
-$unit = unit_text($values);
-header('Content-Type: text/html; charset=utf-8');
-?>
 <!DOCTYPE html>
+<!--
+  The print page. Tarnwick's Print button opens it with the whole plan in the query string:
+  thirty values joined by "+", known only by their position, with no names and no encoding.
+  The page is plain HTML: the planner's own server and any PHP host deliver it unchanged, and
+  the script below fills in the values in the browser. A value is only ever written as text
+  (textContent), never as markup; control characters in it are dropped. A request with more or
+  fewer values is shown as far as it goes and marked incomplete.
+-->
 <html lang="en">
 <head>
 <meta charset="utf-8">
@@ -135,9 +26,9 @@ header('Content-Type: text/html; charset=utf-8');
     <p class="aircraft">ATR 72-500</p>
     <h1>Fuel and load sheet</h1>
   </div>
-  <div class="header-unit">Weights in <?= value_at($values, PLAN_VALUE_COUNT) ?></div>
+  <div class="header-unit">Weights in <span id="value-30"></span></div>
 </header>
-<?= incomplete_notice(count($values)) ?>
+<noscript><p class="notice">This page shows the plan with JavaScript: allow it for this site.</p></noscript>
 <section class="route">
   <h2>Route</h2>
   <table>
@@ -145,35 +36,35 @@ header('Content-Type: text/html; charset=utf-8');
       <tr><th></th><th>Distance</th><th>Cruise</th><th>Wind</th><th>Temperature</th></tr>
     </thead>
     <tbody>
-<?= leg_row($values, 'Trip', 2, true) ?>
-<?= leg_row($values, 'Alternate', 7, false) ?>
+<tr><th scope="row">Trip</th><td><span id="value-2"></span> nm</td><td><span id="value-3"></span></td><td><span id="value-4"></span> <span id="value-5"></span> kt</td><td><span id="value-6"></span> &deg;C</td></tr>
+<tr><th scope="row">Alternate</th><td><span id="value-7"></span> nm</td><td><span id="value-8"></span></td><td><span id="value-9"></span> <span id="value-10"></span> kt</td><td></td></tr>
     </tbody>
   </table>
 </section>
 <div class="columns">
 <section class="weights">
-  <h2>Weights <span class="unit"><?= $unit ?></span></h2>
+  <h2>Weights <span class="unit plan-unit"></span></h2>
   <table>
-<?= figure_row($values, 'Basic operating weight', 11) ?>
-<?= figure_row($values, 'Payload', 12, true) ?>
-<?= figure_row($values, 'Zero fuel weight', 13) ?>
-<?= figure_row($values, 'Ramp weight', 14) ?>
-<?= figure_row($values, 'Takeoff weight', 15) ?>
-<?= figure_row($values, 'Landing weight', 16) ?>
-<?= figure_row($values, 'Alternate landing weight', 17) ?>
+<tr><th scope="row">Basic operating weight</th><td class="figure"><span id="value-11"></span></td></tr>
+<tr><th scope="row">Payload</th><td class="figure"><span id="value-12"></span></td></tr>
+<tr><th scope="row">Zero fuel weight</th><td class="figure"><span id="value-13"></span></td></tr>
+<tr><th scope="row">Ramp weight</th><td class="figure"><span id="value-14"></span></td></tr>
+<tr><th scope="row">Takeoff weight</th><td class="figure"><span id="value-15"></span></td></tr>
+<tr><th scope="row">Landing weight</th><td class="figure"><span id="value-16"></span></td></tr>
+<tr><th scope="row">Alternate landing weight</th><td class="figure"><span id="value-17"></span></td></tr>
   </table>
 </section>
 <section class="fuel">
-  <h2>Fuel <span class="unit"><?= $unit ?></span></h2>
+  <h2>Fuel <span class="unit plan-unit"></span></h2>
   <table>
-<?= figure_row($values, 'Taxi fuel', 18, true) ?>
-<?= figure_row($values, 'Trip fuel', 19) ?>
-<?= figure_row($values, 'Holding fuel', 20, true) ?>
-<?= figure_row($values, 'Alternate fuel', 21) ?>
-<?= figure_row($values, 'Reserve fuel', 22, true) ?>
-<?= figure_row($values, 'Total fuel at taxi', 23, false, 'total') ?>
+<tr><th scope="row">Taxi fuel</th><td class="figure"><span id="value-18"></span></td></tr>
+<tr><th scope="row">Trip fuel</th><td class="figure"><span id="value-19"></span></td></tr>
+<tr><th scope="row">Holding fuel</th><td class="figure"><span id="value-20"></span></td></tr>
+<tr><th scope="row">Alternate fuel</th><td class="figure"><span id="value-21"></span></td></tr>
+<tr><th scope="row">Reserve fuel</th><td class="figure"><span id="value-22"></span></td></tr>
+<tr class="total"><th scope="row">Total fuel at taxi</th><td class="figure"><span id="value-23"></span></td></tr>
   </table>
-  <p class="tanks">Each wing tank <strong><?= value_at($values, 1) ?> <?= $unit ?></strong></p>
+  <p class="tanks">Each wing tank <strong><span id="value-1"></span> <span class="plan-unit"></span></strong></p>
 </section>
 </div>
 <section class="speeds">
@@ -183,14 +74,13 @@ header('Content-Type: text/html; charset=utf-8');
       <tr><th>V1/Vr</th><th>V2</th><th>Vfto</th><th>VmLB0</th><th>VmLB15</th><th>VmHB30</th></tr>
     </thead>
     <tbody><tr>
-      <td><?= value_at($values, 24) ?></td><td><?= value_at($values, 25) ?></td>
-      <td><?= value_at($values, 26) ?></td><td><?= value_at($values, 27) ?></td>
-      <td><?= value_at($values, 28) ?></td><td><?= value_at($values, 29) ?></td>
+      <td><span id="value-24"></span></td><td><span id="value-25"></span></td>
+      <td><span id="value-26"></span></td><td><span id="value-27"></span></td>
+      <td><span id="value-28"></span></td><td><span id="value-29"></span></td>
     </tr></tbody>
   </table>
   <p class="remark">VmLB15 reads n/a when the plan is made without icing.</p>
 </section>
-<?= extra_values($values) ?>
 <footer class="signatures">
   <div>Prepared by</div><div>Captain</div><div>Date</div>
 </footer>
@@ -198,5 +88,115 @@ header('Content-Type: text/html; charset=utf-8');
   Planned with Tarnwick. Figures as the planner showed them when Print was pressed.
 </p>
 </main>
+<script>
+'use strict';
+(function () {
+  var PLAN_VALUE_COUNT = 30;
+  var MISSING_MARK = '\u2014';
+  // The planner leaves its weight inputs empty when they are 0, and an empty wind reads as 0.
+  var ZERO_IF_EMPTY = [5, 10, 12, 18, 20, 22];
+  // The wind type travels as the index of the window's list: 0 headwind, 1 tailwind.
+  var WIND_DIRECTION = [4, 9];
+  var WIND_NAMES = {'0': 'Headwind', '1': 'Tailwind'};
+  // C0 and C1 controls, DEL, and the bidirectional overrides that could reorder what a value
+  // seems to say: none of them belongs in a plan, so they are dropped.
+  var UNSHOWABLE = /[\u0000-\u001f\u007f-\u009f\u202a-\u202e\u2066-\u2069]/g;
+
+  // The planner sends its texts as they are, but a browser percent-encodes characters such as
+  // "<" or a blank on the way; decoding gives back what the planner showed. A "+" is always a
+  // separator, never a blank. A "%" not followed by two hex digits stays as it is, and bytes
+  // that are not UTF-8 show as the replacement character.
+  function decoded(text) {
+    var bytes = new TextEncoder().encode(text);
+    var out = [];
+    for (var i = 0; i < bytes.length; ++i) {
+      var hex = String.fromCharCode(bytes[i + 1] || 0, bytes[i + 2] || 0);
+      if (bytes[i] === 0x25 && /^[0-9a-fA-F]{2}$/.test(hex)) {
+        out.push(parseInt(hex, 16));
+        i += 2;
+      } else {
+        out.push(bytes[i]);
+      }
+    }
+    return new TextDecoder('utf-8').decode(new Uint8Array(out)).replace(UNSHOWABLE, '');
+  }
+
+  // The values of the query string in order; none at all for an empty query.
+  function planValues(search) {
+    var query = search.charAt(0) === '?' ? search.slice(1) : search;
+    return query === '' ? [] : query.split('+').map(decoded);
+  }
+
+  function shownAt(position, text) {
+    if (ZERO_IF_EMPTY.indexOf(position) >= 0 && text === '') return '0';
+    if (WIND_DIRECTION.indexOf(position) >= 0 && WIND_NAMES.hasOwnProperty(text)) {
+      return WIND_NAMES[text];
+    }
+    return text;
+  }
+
+  function element(tag, text) {
+    var made = document.createElement(tag);
+    if (text !== undefined) made.textContent = text;
+    return made;
+  }
+
+  function fillValues(values) {
+    for (var position = 1; position <= PLAN_VALUE_COUNT; ++position) {
+      var span = document.getElementById('value-' + position);
+      if (position <= values.length) {
+        span.textContent = shownAt(position, values[position - 1]);
+      } else {
+        span.className = 'missing';
+        span.textContent = MISSING_MARK;
+      }
+    }
+    var unit = values.length >= PLAN_VALUE_COUNT ? values[PLAN_VALUE_COUNT - 1] : MISSING_MARK;
+    document.querySelectorAll('.plan-unit').forEach(function (span) {
+      span.textContent = unit;
+    });
+  }
+
+  function incompleteNotice(count) {
+    var received = count === 0 ? 'no values' : count === 1 ? 'one value' : count + ' values';
+    var shown = count > PLAN_VALUE_COUNT
+        ? 'The first ' + PLAN_VALUE_COUNT + ' are shown in their places, the rest at the end.'
+        : 'What arrived is shown in its place; missing values are marked ' + MISSING_MARK + '.';
+    var notice = element('p', 'This request is incomplete: it carries ' + received +
+        ' where a plan has ' + PLAN_VALUE_COUNT + '. ' + shown +
+        ' Print the plan again from Tarnwick.');
+    notice.className = 'notice';
+    notice.id = 'incomplete';
+    return notice;
+  }
+
+  function extraValues(values) {
+    var section = element('section');
+    section.className = 'extra';
+    section.appendChild(element('h2', 'Values beyond the plan'));
+    var list = element('ol');
+    list.start = PLAN_VALUE_COUNT + 1;
+    for (var position = PLAN_VALUE_COUNT + 1; position <= values.length; ++position) {
+      var value = element('span', values[position - 1]);
+      value.id = 'value-' + position;
+      list.appendChild(element('li')).appendChild(value);
+    }
+    section.appendChild(list);
+    return section;
+  }
+
+  var values = planValues(window.location.search);
+  fillValues(values);
+  if (values.length !== PLAN_VALUE_COUNT) {
+    document.querySelector('.sheet-header').after(incompleteNotice(values.length));
+  }
+  if (values.length > PLAN_VALUE_COUNT) {
+    document.querySelector('.signatures').before(extraValues(values));
+  }
+  // The sheet is complete: the script that drew it leaves the page, so that the document holds
+  // the plan alone (and no script element at all, whatever the values were).
+  document.currentScript.remove();
+})();
+</script>
 </body>
 </html>

@@ -1,0 +1,210 @@
+// The print site's server over real loopback connections, on a free port.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <fstream>
+#include <sstream>
+
+#include "HttpProbe.h"
+#include "print/LocalSiteHost.h"
+#include "print/SiteServer.h"
+
+namespace tarnwick {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+std::string SourceFile(const std::string& name) {
+  std::ifstream file(std::string(TARNWICK_WEB_DIR) + "/Tarnwick/" + name, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+LoopbackAddress AnyFreePort() { return {"127.0.0.1", "127.0.0.1", 0}; }
+
+class SiteServerTest : public ::testing::Test {
+ protected:
+  void Serve(SiteLimits limits = {}) {
+    server = std::make_unique<SiteServer>(limits);
+    ASSERT_FALSE(server->Start(AnyFreePort()));
+  }
+  HttpAnswer Get(const std::string& target) { return Fetch(server->Port(), "GET", target); }
+
+  std::unique_ptr<SiteServer> server;
+};
+
+TEST_F(SiteServerTest, ServesEachFileOfTheSiteAsItIsWithItsType) {
+  Serve();
+  struct Page {
+    std::string target, file, type;
+  };
+  for (const Page& page :
+       {Page{"/Tarnwick/", "index.html", "text/html; charset=utf-8"},
+        Page{"/Tarnwick/index.html", "index.html", "text/html; charset=utf-8"},
+        Page{"/Tarnwick/print.php?1+2+3", "print.php", "text/html; charset=utf-8"},
+        Page{"/Tarnwick/tarnwick.css", "tarnwick.css", "text/css; charset=utf-8"}}) {
+    const HttpAnswer answer = Get(page.target);
+    EXPECT_EQ(answer.status, 200) << page.target;
+    EXPECT_EQ(answer.Header("content-type"), page.type) << page.target;
+    EXPECT_EQ(answer.Header("x-content-type-options"), "nosniff") << page.target;
+    EXPECT_EQ(answer.body, SourceFile(page.file)) << page.target;
+  }
+}
+
+TEST_F(SiteServerTest, HeadGivesTheHeadersAndLengthWithoutTheBody) {
+  Serve();
+  const HttpAnswer answer = Fetch(server->Port(), "HEAD", "/Tarnwick/print.php");
+  EXPECT_EQ(answer.status, 200);
+  EXPECT_EQ(answer.Header("content-type"), "text/html; charset=utf-8");
+  EXPECT_EQ(answer.Header("content-length"), std::to_string(SourceFile("print.php").size()));
+  EXPECT_EQ(answer.body, "");
+  EXPECT_EQ(Fetch(server->Port(), "HEAD", "/Tarnwick/nothing").status, 404);
+}
+
+TEST_F(SiteServerTest, NothingOutsideTheSiteIsReachable) {
+  Serve();
+  for (const std::string target : {"/",
+                                   "/Tarnwick",
+                                   "/Tarnwick/missing.html",
+                                   "/etc/passwd",
+                                   "/../etc/passwd",
+                                   "/Tarnwick/../Tarnwick/print.php",
+                                   "/Tarnwick/./print.php",
+                                   "/Tarnwick//print.php",
+                                   "/Tarnwick/%2e%2e/%2e%2e/etc/passwd",
+                                   "/Tarnwick/..%2f..%2fetc%2fpasswd",
+                                   "/Tarnwick/%70rint.php",
+                                   "/Tarnwick\\print.php",
+                                   "/Tarnwick/..\\..\\windows\\win.ini",
+                                   "/Tarnwick/print.php/",
+                                   "/Tarnwick/print.php%00",
+                                   "//etc/passwd",
+                                   "C:\\Windows\\win.ini",
+                                   "http://127.0.0.1/Tarnwick/print.php",
+                                   "*",
+                                   "/TARNWICK/print.php"}) {
+    const HttpAnswer answer = Get(target);
+    EXPECT_EQ(answer.status, 404) << target;
+    EXPECT_EQ(answer.body, "Not found.\n") << target;
+  }
+}
+
+TEST_F(SiteServerTest, OnlyGetAndHeadAreServed) {
+  Serve();
+  for (const std::string method : {"POST", "PUT", "DELETE", "OPTIONS", "TRACE"}) {
+    const HttpAnswer answer = Fetch(server->Port(), method, "/Tarnwick/print.php");
+    EXPECT_EQ(answer.status, 405) << method;
+    EXPECT_EQ(answer.Header("allow"), "GET, HEAD") << method;
+  }
+}
+
+TEST_F(SiteServerTest, OverLongOrMalformedRequestIsRefusedAndTheServerGoesOn) {
+  Serve({.maxRequestBytes = 1024});
+  const std::string longLine = "GET /Tarnwick/" + std::string(5000, 'a') + " HTTP/1.1\r\n\r\n";
+  const HttpExchange longExchange = ExchangeRaw(server->Port(), longLine);
+  EXPECT_TRUE(longExchange.closedByServer);
+  EXPECT_THAT(longExchange.received, StartsWith("HTTP/1.1 400 "));
+  const HttpExchange withBody =
+      ExchangeRaw(server->Port(), "POST /Tarnwick/ HTTP/1.1\r\nContent-Length: 5000\r\n\r\n" +
+                                      std::string(5000, 'x'));
+  EXPECT_THAT(withBody.received, StartsWith("HTTP/1.1 400 "));
+  EXPECT_THAT(ExchangeRaw(server->Port(), "\x16\x03\x01 not http\r\n\r\n").received,
+              StartsWith("HTTP/1.1 400 "));
+  EXPECT_EQ(Get("/Tarnwick/").status, 200);
+}
+
+TEST_F(SiteServerTest, SilentClientIsClosedAfterTheIdleTimeout) {
+  Serve({.idleTimeout = 200ms});
+  const HttpExchange silent = ExchangeRaw(server->Port(), "", 20s);
+  EXPECT_TRUE(silent.closedByServer);
+  EXPECT_EQ(silent.received, "");
+  // A request begun and never finished counts as idle too.
+  EXPECT_TRUE(ExchangeRaw(server->Port(), "GET /Tarnwick/ HTTP/1.1\r\n", 20s).closedByServer);
+}
+
+TEST_F(SiteServerTest, KeepsAConnectionForSeveralRequests) {
+  Serve();
+  const std::string twice =
+      "GET /Tarnwick/tarnwick.css HTTP/1.1\r\nHost: x\r\n\r\n"
+      "HEAD /Tarnwick/ HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
+  const HttpExchange exchange = ExchangeRaw(server->Port(), twice);
+  EXPECT_TRUE(exchange.closedByServer);
+  const std::size_t second = exchange.received.find("HTTP/1.1 200 ", 1);
+  ASSERT_NE(second, std::string::npos) << exchange.received;
+  EXPECT_EQ(ParseAnswer(exchange.received.substr(0, second)).body, SourceFile("tarnwick.css"));
+}
+
+// Connections beyond the bound wait in the listen queue until one of the others ends.
+TEST_F(SiteServerTest, ServesOnlySoManyConnectionsAtOnce) {
+  Serve({.idleTimeout = 30s, .maxConnections = 2});
+  boost::asio::io_context io;
+  const boost::asio::ip::tcp::endpoint endpoint(boost::asio::ip::address_v4::loopback(),
+                                                server->Port());
+  std::vector<boost::asio::ip::tcp::socket> idle;
+  for (int i = 0; i < 2; ++i) idle.emplace_back(io).connect(endpoint);
+  const HttpExchange waiting =
+      ExchangeRaw(server->Port(), "GET /Tarnwick/ HTTP/1.1\r\nConnection: close\r\n\r\n", 500ms);
+  EXPECT_FALSE(waiting.closedByServer);
+  EXPECT_EQ(waiting.received, "");
+  idle.front().close();
+  EXPECT_EQ(Get("/Tarnwick/").status, 200);
+}
+
+TEST_F(SiteServerTest, CountsWhatWentOutToAGet) {
+  Serve();
+  EXPECT_FALSE(server->WaitUntilSent({"print.php"}, 0ms));
+  Fetch(server->Port(), "HEAD", "/Tarnwick/print.php");
+  Get("/Tarnwick/print.php?x");
+  EXPECT_FALSE(server->WaitUntilSent({"print.php", "tarnwick.css"}, 0ms));
+  Get("/Tarnwick/tarnwick.css");
+  EXPECT_TRUE(server->WaitUntilSent({"print.php", "tarnwick.css"}, 10s));
+}
+
+TEST_F(SiteServerTest, PortHeldByAnotherProgramIsReportedAsTaken) {
+  boost::asio::io_context io;
+  boost::asio::ip::tcp::acceptor other(io, {boost::asio::ip::address_v4::loopback(), 0});
+  const std::uint16_t taken = other.local_endpoint().port();
+  SiteServer second;
+  const boost::system::error_code error = second.Start({"127.0.0.1", "127.0.0.1", taken});
+  EXPECT_TRUE(SiteServer::AddressTaken(error)) << error.message();
+
+  LocalSiteHost site("127.0.0.1:" + std::to_string(taken));
+  const std::optional<SiteNotServed> failure = site.EnsureServing();
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(failure->addressTaken);
+  EXPECT_EQ(failure->address, "127.0.0.1:" + std::to_string(taken));
+  EXPECT_EQ(site.LastFailure(), failure);
+}
+
+TEST(LocalSiteHost, StartsServingOnlyWhenFirstAskedAndStopsWhenTold) {
+  const std::uint16_t port = FreeLoopbackPort();
+  LocalSiteHost site("localhost:" + std::to_string(port));
+  EXPECT_EQ(site.Port(), 0);
+  EXPECT_FALSE(site.WaitUntilPageFetched(0ms));
+  EXPECT_FALSE(site.EnsureServing());
+  EXPECT_EQ(site.Port(), port);
+  EXPECT_FALSE(site.EnsureServing());  // already serving
+  EXPECT_EQ(Fetch(port, "GET", "/Tarnwick/print.php").status, 200);
+  EXPECT_EQ(Fetch(port, "GET", "/Tarnwick/tarnwick.css").status, 200);
+  EXPECT_TRUE(site.WaitUntilPageFetched(10s));
+  site.Stop();
+  EXPECT_EQ(site.Port(), 0);
+  EXPECT_THROW(ExchangeRaw(port, "GET / HTTP/1.1\r\n\r\n"), boost::system::system_error);
+}
+
+TEST(LocalSiteHost, ServesNothingForASiteElsewhere) {
+  for (const std::string host :
+       {"example.com:8642", "192.0.2.1:8642", "0.0.0.0:8642", "nonsense:"}) {
+    LocalSiteHost site(host);
+    EXPECT_FALSE(site.EnsureServing()) << host;
+    EXPECT_EQ(site.Port(), 0) << host;
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
