@@ -12,9 +12,11 @@
 #include "apps/tarnwick-plan/PlanSheet.h"
 #include "apps/tarnwick-plan/PlanSystem.h"
 #include "commands/PrintCommand.h"
-#include "simlink/IpcClient.h"
 #include "commands/SimulatorCommands.h"
+#include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
+#include "simlink/SystemXPlanePort.h"
+#include "simlink/XPlaneClient.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
 
@@ -61,9 +63,11 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
                                      : tarnwick::UrlRecorder();
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
+  const std::unique_ptr<tarnwick::XPlanePort> xplanePort = tarnwick::MakeSystemXPlanePort();
+  tarnwick::XPlaneClient xplane(*xplanePort, tarnwick::XPlaneLinkSettingsFromEnvironment());
   tarnwick::MainWindow window(
       state, {messages, store, tarnwick::PlanNumberFormat(), [&link] { link.LinkClose(); }});
-  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
+  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
   simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
   tarnwick::WirePrintCommand(controls, opener, tarnwick::WebSiteBase());
