@@ -36,9 +36,7 @@ class XPlaneCommandsTest : public MainWindowFixture {
     commands = std::make_unique<SimulatorCommands>(*window, state, link, messages, &xplane);
     commands->WireButtons();
   }
-  float TankFuel(std::string_view dataref) {
-    return *network.XPlane().Value(std::string(dataref));
-  }
+  float TankFuel(std::string_view dataref) { return *network.XPlane().Value(std::string(dataref)); }
 
   FakeIpcPort ipcPort;
   IpcClient link{ipcPort};

@@ -1,5 +1,3 @@
-#include "simlink/XPlaneClient.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +5,7 @@
 #include <limits>
 
 #include "simlink/XPlaneAircraft.h"
+#include "simlink/XPlaneClient.h"
 #include "simlink/XPlaneDatarefs.h"
 #include "simlink/XPlanePackets.h"
 #include "simstub/FakeXPlanePort.h"
@@ -61,7 +60,7 @@ TEST_F(XPlaneClientTest, WithoutBeaconTheFallbackIsProbedAndUnsubscribed) {
 TEST_F(XPlaneClientTest, FirstBeaconOfAnXPlaneMasterGivesTheAddress) {
   port.xplaneEndpoint = kLanXPlane;
   port.beacons.push_back({{kLanXPlane.address, 49707}, std::vector<std::byte>(3)});  // no beacon
-  port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 2));  // PlaneMaker
+  port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 2));                          // PlaneMaker
   port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 1, 2));  // an external visual
   port.beacons.push_back(BeaconFrom(kLanXPlane.address, kLanXPlane.port));
   ASSERT_TRUE(client.Find());
@@ -75,8 +74,8 @@ TEST_F(XPlaneClientTest, ConfiguredAddressIsUsedWithoutListening) {
   EXPECT_TRUE(port.groupsListened.empty());
   EXPECT_EQ(configured.Address(), port.xplaneEndpoint);
 
-  for (const char* wrong : {"localhost", "localhost:0", "localhost:65536", "nohost:49500",
-                            ":49500", "localhost:49x"}) {
+  for (const char* wrong :
+       {"localhost", "localhost:0", "localhost:65536", "nohost:49500", ":49500", "localhost:49x"}) {
     port.sent.clear();
     XPlaneClient misconfigured(port, {.address = wrong});
     EXPECT_FALSE(misconfigured.Find()) << wrong;
@@ -106,8 +105,8 @@ TEST_F(XPlaneClientTest, ReadTakesTheFirstValidAnswerOfItsOwnIndex) {
   port.strays = {
       {source, AnswerFor(2, std::nanf(""))},
       {source, AnswerFor(2, std::numeric_limits<float>::infinity())},
-      {source, AnswerFor(77, 1.0F)},                     // an index never used
-      {{0x0A000001, 49000}, AnswerFor(2, 5.0F)},         // from another host
+      {source, AnswerFor(77, 1.0F)},              // an index never used
+      {{0x0A000001, 49000}, AnswerFor(2, 5.0F)},  // from another host
       {source, cutShort},
   };
   EXPECT_EQ(xplane.Read(kPayloadDataref), 4643.5F);

@@ -1,5 +1,3 @@
-#include "simlink/XPlanePackets.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+
+#include "simlink/XPlanePackets.h"
 
 namespace tarnwick {
 namespace {
@@ -136,8 +136,8 @@ TEST(XPlanePacketsTest, AnswersCarryAtMost183ValuesEach) {
 
 // A beacon as X-Plane 12 sends it: version 1.2, host 1, version 120011, master, port 49000.
 std::vector<std::byte> XPlaneBeacon() {
-  auto packet = Bytes({'B', 'E', 'C', 'N', 0, 1, 2, 1, 0, 0, 0, 0xCB, 0xD4, 0x01, 0x00, 1, 0, 0,
-                       0, 0x68, 0xBF});
+  auto packet = Bytes(
+      {'B', 'E', 'C', 'N', 0, 1, 2, 1, 0, 0, 0, 0xCB, 0xD4, 0x01, 0x00, 1, 0, 0, 0, 0x68, 0xBF});
   Append(packet, Text("sim-pc"));
   packet.push_back(std::byte{0});
   return packet;

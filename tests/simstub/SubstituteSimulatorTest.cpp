@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "tests/simlink/LinkBytes.h"
 #include "simstub/SubstituteSimulator.h"
+#include "tests/simlink/LinkBytes.h"
 
 namespace tarnwick {
 namespace {

@@ -1,7 +1,5 @@
 // The X-Plane link on the system's real sockets against the substitute X-Plane's server, all
 // on 127.0.0.1.
-#include "simstub/XPlaneStubServer.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -12,6 +10,7 @@
 #include "simlink/XPlaneClient.h"
 #include "simlink/XPlaneDatarefs.h"
 #include "simlink/XPlanePackets.h"
+#include "simstub/XPlaneStubServer.h"
 
 namespace tarnwick {
 namespace {
@@ -62,8 +61,8 @@ TEST_F(XPlaneStubServerTest, BeaconLeadsToTheServer) {
   settings.beaconGroup = {kLoopbackAddress, FreeLoopbackPort(*port)};
   settings.fallback = {kLoopbackAddress, 9};  // the discard port: only the beacon can help
   const std::vector<std::byte> beacon =
-      EncodeBeacon({1, 2, kBeaconHostXPlane, 120011, kBeaconRoleMaster,
-                    server.LocalEndpoint().port, "substitute"});
+      EncodeBeacon({1, 2, kBeaconHostXPlane, 120011, kBeaconRoleMaster, server.LocalEndpoint().port,
+                    "substitute"});
   std::atomic<bool> found{false};
   std::thread beaconing([&] {
     const auto sender = port->OpenSocket({kLoopbackAddress, 0});

@@ -1,10 +1,9 @@
-#include "simstub/XPlaneSubstitute.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "simlink/XPlaneDatarefs.h"
 #include "simlink/XPlanePackets.h"
+#include "simstub/XPlaneSubstitute.h"
 
 namespace tarnwick {
 namespace {
@@ -57,9 +56,10 @@ TEST_F(XPlaneSubstituteTest, EachClientGetsOnePacketOfItsOwnValues) {
   Subscribe(kPlanner, 10, 1);
   Subscribe(kPlanner, 10, 2, kLeftFuel);
   Subscribe(kOtherPlanner, 10, 1);
-  EXPECT_THAT(AnswersAt(milliseconds(0)),
-              ElementsAre(Pair(kPlanner.port, ElementsAre(RrefValue{1, 4644.0F}, RrefValue{2, 0.0F})),
-                          Pair(kOtherPlanner.port, ElementsAre(RrefValue{1, 4644.0F}))));
+  EXPECT_THAT(
+      AnswersAt(milliseconds(0)),
+      ElementsAre(Pair(kPlanner.port, ElementsAre(RrefValue{1, 4644.0F}, RrefValue{2, 0.0F})),
+                  Pair(kOtherPlanner.port, ElementsAre(RrefValue{1, 4644.0F}))));
 }
 
 TEST_F(XPlaneSubstituteTest, FrequencyZeroEndsAndUnknownDatarefsAreNeverAnswered) {
