@@ -1,10 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "commands/SimulatorCommands.h"
-#include "commands/SimulatorUnits.h"
 #include "core/ArithmeticFault.h"
 #include "simstub/FakeIpcPort.h"
+#include "commands/SimulatorCommands.h"
+#include "commands/SimulatorUnits.h"
 #include "tests/ui/MainWindowFixture.h"
 
 namespace tarnwick {

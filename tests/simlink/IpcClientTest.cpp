@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "LinkBytes.h"
+#include "simstub/FakeIpcPort.h"
 #include "simlink/IpcClient.h"
 #include "simlink/RequestArea.h"
 #include "simlink/SimulatorExchange.h"
-#include "simstub/FakeIpcPort.h"
 
 namespace tarnwick {
 namespace {

@@ -4,9 +4,9 @@
 #include <array>
 
 #include "LinkBytes.h"
+#include "simstub/FakeIpcPort.h"
 #include "simlink/IpcClient.h"
 #include "simlink/RequestArea.h"
-#include "simstub/FakeIpcPort.h"
 
 namespace tarnwick {
 namespace {

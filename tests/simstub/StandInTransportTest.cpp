@@ -12,13 +12,13 @@
 #include <optional>
 #include <thread>
 
+#include "tests/simlink/LinkBytes.h"
 #include "simlink/IpcClient.h"
 #include "simlink/PosixIpcPort.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/StandInTransport.h"
 #include "simstub/StubServer.h"
 #include "tests/apps/TemporaryDirectory.h"
-#include "tests/simlink/LinkBytes.h"
 
 namespace tarnwick {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "simstub/SubstituteSimulator.h"
 #include "tests/simlink/LinkBytes.h"
+#include "simstub/SubstituteSimulator.h"
 
 namespace tarnwick {
 namespace {
