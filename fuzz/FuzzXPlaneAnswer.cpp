@@ -60,8 +60,9 @@ void CheckClient(std::span<const std::byte> data, const std::vector<RrefValue>& 
   const std::optional<float> read = client.Read("sim/flightmodel/weight/m_fixed");
   const std::optional<float> wanted = FirstOfReadIndex(expected);
   Check(read.has_value() == wanted.has_value(), "a read has a value exactly when one came");
-  if (read) Check(std::bit_cast<std::uint32_t>(*read) == std::bit_cast<std::uint32_t>(*wanted),
-                  "the read takes the first value of its index");
+  if (read)
+    Check(std::bit_cast<std::uint32_t>(*read) == std::bit_cast<std::uint32_t>(*wanted),
+          "the read takes the first value of its index");
 }
 
 }  // namespace
