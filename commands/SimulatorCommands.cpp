@@ -9,6 +9,7 @@
 #include "core/WeightUnits.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/SimulatorOffsets.h"
+#include "simlink/XPlaneAircraft.h"
 
 namespace tarnwick {
 namespace {
@@ -26,8 +27,8 @@ std::optional<std::int32_t> TankLevelFor(const PlanResults& plan, const Aircraft
 }  // namespace
 
 SimulatorCommands::SimulatorCommands(MainWindow& window, ProgramState& state, IpcClient& link,
-                                     MessageBoxPresenter& messages)
-    : window_(window), state_(state), link_(link), messages_(messages) {}
+                                     MessageBoxPresenter& messages, XPlaneClient* xplane)
+    : window_(window), state_(state), link_(link), messages_(messages), xplane_(xplane) {}
 
 void SimulatorCommands::WireButtons() {
   MainWindowControls& controls = window_.Controls();
@@ -39,7 +40,13 @@ bool SimulatorCommands::ConnectToSimulator() {
   const auto resultTexts = LinkResultTexts();
   link_.LinkInit();
   LinkResult result = LinkResult::kConnected;
+  linkedToXPlane_ = false;
   if (link_.LinkOpen(kAnySimulator, result)) {
+    state_.simConnected = true;
+    return true;
+  }
+  if (result == LinkResult::kNoServer && xplane_ != nullptr && xplane_->Find()) {
+    linkedToXPlane_ = true;
     state_.simConnected = true;
     return true;
   }
@@ -55,21 +62,31 @@ bool SimulatorCommands::EnsureConnected() { return state_.simConnected || Connec
 
 void SimulatorCommands::ReadPayload() {
   if (!EnsureConnected()) return;
-  std::int32_t zeroFuelWeight = 0;
-  LinkResult result = LinkResult::kConnected;
-  if (!ReadAndProcess(link_, kZeroFuelWeightOffset,
-                      std::as_writable_bytes(std::span(&zeroFuelWeight, 1)), result)) {
+  const std::optional<double> payloadKg =
+      linkedToXPlane_ ? ReadXPlanePayloadKg(*xplane_) : ReadIpcPayloadKg();
+  if (!payloadKg) {
     messages_.Show("Read failed!", "Error", MessageBoxStyle::kNoIcon);
     return;
   }
   MainWindowControls& controls = window_.Controls();
   const int unitIndex = controls.cboUnits.SelectedIndex();
-  const auto bowKg = static_cast<double>(state_.models.At(state_.model).basicOperatingWeightKg);
-  state_.plan.Payload = PayloadFromZeroFuelWeight(ZeroFuelWeightPounds(zeroFuelWeight), bowKg);
+  state_.plan.Payload = *payloadKg;
   controls.txtPayload.SetText(KgToText(state_.plan.Payload, unitIndex));
   const std::string_view unitWord = unitIndex == kKilogramsUnitIndex ? " kilograms." : " pounds.";
   messages_.Show("Payload weight read as " + controls.txtPayload.Text() + std::string(unitWord),
                  "Success!", MessageBoxStyle::kInformation);
+}
+
+// The payload the simulator's zero fuel weight leaves over the model's basic operating weight.
+std::optional<double> SimulatorCommands::ReadIpcPayloadKg() {
+  std::int32_t zeroFuelWeight = 0;
+  LinkResult result = LinkResult::kConnected;
+  if (!ReadAndProcess(link_, kZeroFuelWeightOffset,
+                      std::as_writable_bytes(std::span(&zeroFuelWeight, 1)), result)) {
+    return std::nullopt;
+  }
+  const auto bowKg = static_cast<double>(state_.models.At(state_.model).basicOperatingWeightKg);
+  return PayloadFromZeroFuelWeight(ZeroFuelWeightPounds(zeroFuelWeight), bowKg);
 }
 
 // A level beyond 32 bits cannot be boarded; the pilot is told as for any value too large,
@@ -83,8 +100,10 @@ void SimulatorCommands::BoardFuel() {
     return;
   }
   if (!EnsureConnected()) return;
-  if (!WriteTankLevel(kLeftMainTankOffset, *level) ||
-      !WriteTankLevel(kRightMainTankOffset, *level)) {
+  const bool boarded = linkedToXPlane_ ? BoardXPlaneFuel(*xplane_, state_.plan.TankFuel)
+                                       : WriteTankLevel(kLeftMainTankOffset, *level) &&
+                                             WriteTankLevel(kRightMainTankOffset, *level);
+  if (!boarded) {
     messages_.Show("Variable write failed!", "Error", MessageBoxStyle::kNoIcon);
     return;
   }

@@ -27,6 +27,11 @@ shortest_hang_seconds=22
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-wine.XXXXXX")
 prefix=$work/prefix
 export WINEPREFIX=$prefix TMPDIR=$work/tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Where no IPC server is found the planner looks for X-Plane: here at the discard port of
+# 127.0.0.1, where none answers, so that nothing listens for beacons; the X-Plane check names
+# its own port.
+export TARNWICK_XPLANE_ADDRESS=127.0.0.1:9
+xplane_port=49321
 # No display at all: windows go to Wine's null graphics driver, set up below.
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$TMPDIR" "$prefix"
@@ -101,16 +106,27 @@ make_prefix() {
 
 # Starts tarnwick-simstub.exe with the arguments and waits until its window exists: the stub
 # says so on standard error once CreateWindowExA has returned.
-start_stub() {
+start_stub() { start_stub_until "^tarnwick-simstub: serving as window class" "$@"; }
+
+# The same for the substitute X-Plane on 127.0.0.1:$xplane_port, ready once it says so.
+start_xplane_stub() {
+  start_stub_until "^tarnwick-simstub: playing X-Plane" --xplane --port "$xplane_port" "$@"
+}
+
+# Starts tarnwick-simstub.exe with the arguments after the first and waits until its standard
+# error has a line that matches the first.
+start_stub_until() {
+  local ready=$1
+  shift
   stub_count=$((stub_count + 1))
   stub_log=$work/stub-$stub_count.log
   stub_errors=$work/stub-$stub_count.err
   "$wine" "$bin/tarnwick-simstub.exe" "$@" >"$stub_log" 2>"$stub_errors" &
   stub_pid=$!
   local deadline=$((SECONDS + 60))
-  until grep -q "^tarnwick-simstub: serving as window class" "$stub_errors"; do
-    kill -0 "$stub_pid" 2>/dev/null || fail "the stub ended before its window existed: $(cat "$stub_errors")"
-    [ $SECONDS -lt $deadline ] || fail "the stub made no window within 60 s"
+  until grep -q "$ready" "$stub_errors"; do
+    kill -0 "$stub_pid" 2>/dev/null || fail "the stub ended before it was ready: $(cat "$stub_errors")"
+    [ $SECONDS -lt $deadline ] || fail "the stub was not ready within 60 s"
     sleep 0.05
   done
 }
@@ -249,6 +265,26 @@ check_hanging_server() {
   passed "a server that never answers: code 12 after $elapsed_ms ms of retries" "$started"
 }
 
+# X-Plane over Winsock: no IPC server, the substitute X-Plane on UDP. The payload reads in
+# pounds, and boarding logs the left tank's set, then the right one's, at the same kilograms.
+check_xplane() {
+  local started log kilograms
+  started=$(date +%s%N)
+  start_xplane_stub --payload-kg 4643.69
+  TARNWICK_XPLANE_ADDRESS=127.0.0.1:$xplane_port run_plan --select cboUnits=0 --click cmdReadPayload
+  expect_message "Payload weight read as 10238 pounds." "Success!" 64
+  TARNWICK_XPLANE_ADDRESS=127.0.0.1:$xplane_port run_plan --click cmdBoardFuel
+  expect_message "The fuel was successfully boarded." "Success!" 64
+  stop_stub ctrl-c
+  log=$(tr -d '\r' <"$stub_log")
+  kilograms=$(sed -n 's/^dref sim\/flightmodel\/weight\/m_fuel\[0\] \(.*\)$/\1/p' <<<"$log")
+  [ -n "$kilograms" ] &&
+    [ "$log" = "dref sim/flightmodel/weight/m_fuel[0] $kilograms
+dref sim/flightmodel/weight/m_fuel[1] $kilograms" ] || fail "substitute X-Plane's log: $log"
+  passed "X-Plane over Winsock: payload 10238 lb; both tanks set to $kilograms kg, left first" \
+    "$started"
+}
+
 check_port_on_the_real_calls() {
   local started status=0
   started=$(date +%s%N)
@@ -360,4 +396,5 @@ check_payload_in_kilograms
 check_payload_in_pounds
 check_fuel_boarding
 check_fs98main_with_bad_version
+check_xplane
 check_hanging_server

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every check: formatting, the tests with warnings as errors, the
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the build without Qt and
-# its tests, a short fuzzing run, a short benchmark run with the window's keystroke,
+# its tests, short fuzzing runs, a short benchmark run with the window's keystroke,
 # Print-to-first-byte and start-up timings (which only measure), and the Windows programs under
 # Wine.
 set -euo pipefail
@@ -23,7 +23,7 @@ cmake --workflow --preset asan
 echo "== Tests of the build without Qt"
 cmake --workflow --preset noqt
 
-echo "== Fuzzing the weight texts and the simulator link's replies, 30 s each"
+echo "== Fuzzing the weight texts, the simulator link's replies and X-Plane's answers, 30 s each"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 scratch=$(mktemp -d)
@@ -37,6 +37,7 @@ fuzz() {
 }
 fuzz fuzz-weight-text fuzz/corpus
 fuzz fuzz-ipc-reply fuzz/corpus-ipc-reply
+fuzz fuzz-xplane-answer fuzz/corpus-xplane-answer
 
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

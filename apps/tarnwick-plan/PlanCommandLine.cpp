@@ -79,10 +79,12 @@ std::vector<ActionOption> AddActionOptions(CLI::App& app) {
        AddActionOption(app, PlanVerb::kClick, "BUTTON",
                        "Click cmdOperatingLimits, cmdAbout, cmdReadPayload, cmdBoardFuel,\n"
                        "cmdPrint or cmdExit. The two simulator buttons talk to the simulator\n"
-                       "link's server (see tarnwick-simstub) and wait for it as the window\n"
-                       "would. cmdPrint builds the URL of the web site's print page for the\n"
-                       "plan shown and only records it, unless --open is given. cmdExit\n"
-                       "closes the window, so nothing may follow it.")},
+                       "link's server (see tarnwick-simstub), or where there is none to\n"
+                       "X-Plane (at $TARNWICK_XPLANE_ADDRESS, host:port, when set), and wait\n"
+                       "for it as the window would. cmdPrint builds the URL of the web\n"
+                       "site's print page for the plan shown and only records it, unless\n"
+                       "--open is given. cmdExit closes the window, so nothing may follow\n"
+                       "it.")},
   };
 }
 

@@ -17,6 +17,8 @@
 #include "print/LocalSiteHost.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
+#include "simlink/SystemXPlanePort.h"
+#include "simlink/XPlaneClient.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
 
@@ -96,9 +98,11 @@ int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& stor
       options.open ? static_cast<tarnwick::SiteHost&>(localSite) : recordedOnly;
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
+  const std::unique_ptr<tarnwick::XPlanePort> xplanePort = tarnwick::MakeSystemXPlanePort();
+  tarnwick::XPlaneClient xplane(*xplanePort, tarnwick::XPlaneLinkSettingsFromEnvironment());
   tarnwick::MainWindow window(
       state, {messages, store, tarnwick::PlanNumberFormat(), [&link] { link.LinkClose(); }});
-  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
+  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
   simulatorCommands.WireButtons();
   tarnwick::MainWindowControls& controls = window.Controls();
   tarnwick::WirePrintCommand(controls, {site, opener, messages},

@@ -1,6 +1,6 @@
-// tarnwick-simstub: a substitute simulator on the stand-in transport. It answers the planner's
-// simulator link like the real server would, logs every write it applies to standard output,
-// and runs until SIGINT or SIGTERM.
+// tarnwick-simstub: a substitute simulator on the stand-in transport, or with --xplane a
+// substitute X-Plane on UDP. It answers the planner's simulator link like the real server would,
+// logs every write it applies to standard output, and runs until SIGINT or SIGTERM.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "apps/tarnwick-simstub/StubCommandLine.h"
+#include "apps/tarnwick-simstub/XPlaneStubRun.h"
 #include "simlink/StandInTransport.h"
 #include "simstub/StubServer.h"
 
@@ -45,6 +46,13 @@ int main(int argc, char** argv) {
       "/tmp/tarnwick-ipc-<uid>.");
   if (const auto* done = std::get_if<tarnwick::StubExit>(&commandLine)) return done->status;
   const auto& options = std::get<tarnwick::StubOptions>(commandLine);
+  if (options.xplane) {
+    const int stopFd = InstallStopHandlers();
+    return tarnwick::RunXPlaneStub(options, [stopFd] {
+      char stop = 0;
+      return read(stopFd, &stop, 1) == 1;
+    });
+  }
   try {
     const auto logWrite = [](std::uint32_t offset, std::span<const std::byte> data) {
       std::cout << tarnwick::DescribeWrite(offset, data) << std::endl;

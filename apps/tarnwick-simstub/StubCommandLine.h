@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <variant>
 
 #include "simstub/StubServerOptions.h"
 #include "simstub/SubstituteSimulator.h"
+#include "simstub/XPlaneSubstitute.h"
 
 namespace tarnwick {
 
@@ -12,6 +14,10 @@ namespace tarnwick {
 struct StubOptions {
   StubServerOptions server;
   SimulatorSetup setup;
+  // Plays X-Plane on 127.0.0.1 at xplanePort instead of the IPC server.
+  bool xplane = false;
+  std::uint16_t xplanePort = 49000;
+  XPlaneSubstituteSetup xplaneSetup;
 };
 
 // The program ends at once with this status: after --help, or a bad argument (the help or the

@@ -20,6 +20,8 @@
 #include "print/QtUrlOpener.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
+#include "simlink/SystemXPlanePort.h"
+#include "simlink/XPlaneClient.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
 #include "ui/ProgramState.h"
@@ -65,10 +67,12 @@ int RunPlanner() {
   tarnwick::QtMessageBoxPresenter messages;
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
+  const std::unique_ptr<tarnwick::XPlanePort> xplanePort = tarnwick::MakeSystemXPlanePort();
+  tarnwick::XPlaneClient xplane(*xplanePort, tarnwick::XPlaneLinkSettingsFromEnvironment());
   tarnwick::MainWindow window(
       state, {messages, *store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
   tarnwick::MainWindowControls& controls = window.Controls();
-  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
+  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
   simulatorCommands.WireButtons();
   tarnwick::QtUrlOpener browser;
   // The print site is served from the first Print on, and no longer once the window is gone.

@@ -82,8 +82,15 @@ class SimulatorStub {
 
 class SimulatorProgramTest : public testing::Test {
  protected:
-  void SetUp() override { setenv("TARNWICK_IPC_DIR", IpcDir().c_str(), 1); }
-  void TearDown() override { unsetenv("TARNWICK_IPC_DIR"); }
+  void SetUp() override {
+    setenv("TARNWICK_IPC_DIR", IpcDir().c_str(), 1);
+    // Where no IPC server is found, X-Plane is looked for at the discard port, where none is.
+    setenv("TARNWICK_XPLANE_ADDRESS", "127.0.0.1:9", 1);
+  }
+  void TearDown() override {
+    unsetenv("TARNWICK_IPC_DIR");
+    unsetenv("TARNWICK_XPLANE_ADDRESS");
+  }
   std::filesystem::path IpcDir() const { return temporary.Path() / "ipc"; }
   std::unique_ptr<SimulatorStub> StartStub(std::vector<std::string> options,
                                            const std::string& windowClass = "UIPCMAIN") {
