@@ -13,72 +13,15 @@
 #include <thread>
 
 #include "PlanProgramRun.h"
+#include "StubProcess.h"
 #include "TemporaryDirectory.h"
 #include "simlink/StandInTransport.h"
-
-extern char** environ;
 
 namespace tarnwick {
 namespace {
 
 using testing::ElementsAre;
 using testing::HasSubstr;
-
-// tarnwick-simstub running in the background, its log in a file; stopped with SIGTERM.
-class SimulatorStub {
- public:
-  SimulatorStub(std::filesystem::path log, std::vector<std::string> options)
-      : log_(std::move(log)) {
-    options.insert(options.begin(), TARNWICK_SIMSTUB_PROGRAM);
-    std::vector<char*> argv;
-    for (std::string& option : options) argv.push_back(option.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int error = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) throw std::runtime_error("cannot start " TARNWICK_SIMSTUB_PROGRAM);
-  }
-  ~SimulatorStub() { Stop(); }
-  SimulatorStub(const SimulatorStub&) = delete;
-  SimulatorStub& operator=(const SimulatorStub&) = delete;
-
-  // True once a window of the class answers, within five seconds.
-  static bool WaitForWindow(const std::filesystem::path& directory, const std::string& name) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!ConnectToWindowSocket(directory / name, std::chrono::steady_clock::now()).IsValid()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-  }
-  // Stops the stub; its exit status, -1 when it did not exit by itself.
-  int Stop() {
-    if (pid_ > 0) kill(pid_, SIGTERM);
-    return Wait();
-  }
-  int Wait() {
-    if (pid_ <= 0) return exitStatus_;
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = 0;
-    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return exitStatus_;
-  }
-  std::vector<std::string> LogLines() const {
-    std::ifstream file(log_);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
-  }
-
- private:
-  std::filesystem::path log_;
-  pid_t pid_ = 0;
-  int exitStatus_ = -1;
-};
 
 class SimulatorProgramTest : public testing::Test {
  protected:
@@ -92,10 +35,10 @@ class SimulatorProgramTest : public testing::Test {
     unsetenv("TARNWICK_XPLANE_ADDRESS");
   }
   std::filesystem::path IpcDir() const { return temporary.Path() / "ipc"; }
-  std::unique_ptr<SimulatorStub> StartStub(std::vector<std::string> options,
-                                           const std::string& windowClass = "UIPCMAIN") {
-    auto stub = std::make_unique<SimulatorStub>(temporary.Path() / "stub.log", std::move(options));
-    EXPECT_TRUE(SimulatorStub::WaitForWindow(IpcDir(), windowClass));
+  std::unique_ptr<StubProcess> StartStub(std::vector<std::string> options,
+                                         const std::string& windowClass = "UIPCMAIN") {
+    auto stub = std::make_unique<StubProcess>(temporary.Path() / "stub.log", std::move(options));
+    EXPECT_TRUE(WaitForStubWindow(IpcDir(), windowClass));
     return stub;
   }
   static std::string OnlyMessage(const nlohmann::json& report) {
@@ -150,7 +93,7 @@ TEST_F(SimulatorProgramTest, FailuresToConnectNameTheirCause) {
 
 TEST_F(SimulatorProgramTest, SecondStubOnTheSamePathIsRefused) {
   const auto stub = StartStub({});
-  SimulatorStub second(temporary.Path() / "second.log", {});
+  StubProcess second(temporary.Path() / "second.log", {});
   EXPECT_EQ(second.Wait(), 1);
 }
 

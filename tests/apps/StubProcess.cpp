@@ -6,8 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <stdexcept>
+#include <thread>
+
+#include "simlink/StandInTransport.h"
 
 extern char** environ;
 
@@ -29,8 +33,12 @@ StubProcess::StubProcess(std::filesystem::path log, std::vector<std::string> opt
 }
 
 int StubProcess::Stop() {
+  if (pid_ > 0) kill(pid_, SIGTERM);
+  return Wait();
+}
+
+int StubProcess::Wait() {
   if (pid_ <= 0) return exitStatus_;
-  kill(pid_, SIGTERM);
   int status = 0;
   waitpid(pid_, &status, 0);
   pid_ = 0;
@@ -43,6 +51,16 @@ std::vector<std::string> StubProcess::LogLines() const {
   std::vector<std::string> lines;
   for (std::string line; std::getline(file, line);) lines.push_back(line);
   return lines;
+}
+
+bool WaitForStubWindow(const std::filesystem::path& directory, const std::string& windowClass) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (
+      !ConnectToWindowSocket(directory / windowClass, std::chrono::steady_clock::now()).IsValid()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 }  // namespace tarnwick

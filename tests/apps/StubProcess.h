@@ -19,6 +19,8 @@ class StubProcess {
 
   // Stops the stub; its exit status, -1 when it did not exit by itself.
   int Stop();
+  // Waits for the stub to end by itself; its exit status.
+  int Wait();
   std::vector<std::string> LogLines() const;
 
  private:
@@ -26,5 +28,9 @@ class StubProcess {
   pid_t pid_ = 0;
   int exitStatus_ = -1;
 };
+
+// True once a window of the class answers in the stand-in transport's directory, within five
+// seconds.
+bool WaitForStubWindow(const std::filesystem::path& directory, const std::string& windowClass);
 
 }  // namespace tarnwick

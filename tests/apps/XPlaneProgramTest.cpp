@@ -114,13 +114,7 @@ TEST_F(XPlaneProgramTest, SilentOrAbsentXPlaneIsTheConnectionFailure) {
 TEST_F(XPlaneProgramTest, IpcServerTakesPrecedence) {
   const auto xplane = StartXPlane({"--payload-kg", "100"});
   StubProcess ipcServer(temporary.Path() / "ipc.log", {"--zfw-lbs", "40000"});
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!ConnectToWindowSocket(temporary.Path() / "ipc" / "UIPCMAIN",
-                                std::chrono::steady_clock::now())
-              .IsValid() &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  ASSERT_TRUE(WaitForStubWindow(temporary.Path() / "ipc", "UIPCMAIN"));
   const auto report = RunPlanProgramJson({"--select", "cboUnits=0", "--click", "cmdReadPayload"});
   EXPECT_THAT(MessageTexts(report), ElementsAre("Payload weight read as 10238 pounds."));
 }
