@@ -23,7 +23,7 @@ cmake --workflow --preset asan
 echo "== Tests of the build without Qt"
 cmake --workflow --preset noqt
 
-echo "== Fuzzing the weight texts, the simulator link's replies and X-Plane's answers, 30 s each"
+echo "== Fuzzing the weight texts, the simulator link's replies, X-Plane's answers and the print site's requests, 30 s each"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 scratch=$(mktemp -d)
@@ -38,6 +38,7 @@ fuzz() {
 fuzz fuzz-weight-text fuzz/corpus
 fuzz fuzz-ipc-reply fuzz/corpus-ipc-reply
 fuzz fuzz-xplane-answer fuzz/corpus-xplane-answer
+fuzz fuzz-print-site fuzz/corpus-print-site
 
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -1,0 +1,78 @@
+// Arbitrary bytes as a request to the print site's server, read with the server's own parser
+// and limits and answered as the server answers. Properties: a request that cannot be read gets
+// 400; one that can gets 200 only for a target that is exactly the site's folder followed by
+// one of its file names (or the folder alone, the front page), before any query, and then the
+// body is that file (empty for HEAD); everything else is 404 or, for methods other than GET
+// and HEAD, 405. So no byte sequence reaches a file outside the site. A violation prints which
+// property failed and traps.
+#include <boost/beast/core/error.hpp>
+#include <boost/beast/http/empty_body.hpp>
+#include <boost/beast/http/parser.hpp>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "print/SiteFiles.h"
+#include "print/SiteLimits.h"
+#include "print/SiteResponse.h"
+
+namespace tarnwick {
+namespace {
+
+namespace http = boost::beast::http;
+
+void Check(bool holds, const char* property) {
+  if (holds) return;
+  std::fprintf(stderr, "violated: %s\n", property);
+  __builtin_trap();
+}
+
+// The file the target names by the plain rule: folder and file name exactly, query ignored.
+bool NamesSiteFileExactly(std::string_view target, const SiteFile& file) {
+  const std::string_view path = target.substr(0, target.find('?'));
+  if (path == kSiteFolder) return file.name == "index.html";
+  return path.size() == kSiteFolder.size() + file.name.size() && path.starts_with(kSiteFolder) &&
+         path.substr(kSiteFolder.size()) == file.name;
+}
+
+void CheckAnswer(const SiteRequest& request) {
+  const SiteFile* file = nullptr;
+  const SiteReply reply = SiteResponse(request, file);
+  const std::string_view target(request.target().data(), request.target().size());
+  const bool head = request.method() == http::verb::head;
+  const bool get = request.method() == http::verb::get;
+  if (!get && !head) {
+    Check(reply.result() == http::status::method_not_allowed, "other methods get 405");
+    return;
+  }
+  if (file == nullptr) {
+    Check(reply.result() == http::status::not_found, "a target that names no file gets 404");
+    return;
+  }
+  Check(reply.result() == http::status::ok, "a site file is served with 200");
+  Check(NamesSiteFileExactly(target, *file), "only the folder and a file name reach a file");
+  Check(reply.body() == (head ? std::string_view() : file->content), "the body is the file");
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tarnwick;
+  const SiteLimits limits;
+  http::request_parser<http::empty_body> parser;
+  parser.header_limit(static_cast<std::uint32_t>(limits.maxRequestBytes));
+  parser.body_limit(0);
+  parser.eager(true);
+  boost::beast::error_code error;
+  const auto bytes = boost::asio::const_buffer(data, size);
+  parser.put(bytes, error);
+  if (error || !parser.is_done()) {
+    Check(BadRequestResponse().result() == http::status::bad_request, "unreadable gets 400");
+    return 0;
+  }
+  CheckAnswer(parser.get());
+  return 0;
+}
