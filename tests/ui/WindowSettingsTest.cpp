@@ -129,7 +129,7 @@ TEST_F(WindowSettingsTest, StoredOverflowingWindIsExplainedAtStartUp) {
 }
 
 // A store that keeps the order of the keys read and written.
-class KeyOrderStore final : public SettingsStore {
+class FakeKeyOrderStore final : public SettingsStore {
  public:
   std::string Read(std::string_view, std::string_view, std::string_view key,
                    std::string_view defaultValue) override {
@@ -148,7 +148,7 @@ class KeyOrderStore final : public SettingsStore {
 TEST(WindowSettingsOrder, KeysAreRestoredUnitFirstAndSavedUnitAndIcingLast) {
   MainWindowControls controls;
   FillPickLists(controls);
-  KeyOrderStore store;
+  FakeKeyOrderStore store;
   const std::int16_t model = RestoreWindowSettings(controls, store, {});
   SaveWindowSettings(controls, store, PlanResults{}, model);
   EXPECT_THAT(store.read,
