@@ -1,0 +1,67 @@
+// tarnwick.exe: the planner's window on Windows. Wiring only: the window model with the native
+// Win32 window under it, shown until the pilot closes it.
+#include <windows.h>
+// commctrl.h needs windows.h before it.
+#include <commctrl.h>
+
+#include <memory>
+
+#include "commands/PrintCommand.h"
+#include "commands/SimulatorCommands.h"
+#include "print/Win32UrlOpener.h"
+#include "simlink/IpcClient.h"
+#include "simlink/SystemIpcPort.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramInfo.h"
+#include "ui/ProgramState.h"
+#include "ui/win32/MessageLoop.h"
+#include "ui/win32/WaitCursor.h"
+#include "ui/win32/Win32MessageBoxPresenter.h"
+#include "ui/win32/Win32NumberFormat.h"
+#include "ui/win32/Win32PlannerWindow.h"
+#include "ui/win32/Win32SettingsStore.h"
+
+namespace {
+
+// The two simulator commands block the window while the link waits for the simulator: the
+// pilot sees the hourglass meanwhile.
+void WireSimulatorButtons(tarnwick::MainWindowControls& controls,
+                          tarnwick::SimulatorCommands& commands) {
+  controls.cmdReadPayload.SetClickHandler([&commands] {
+    const tarnwick::WaitCursor waiting;
+    commands.ReadPayload();
+  });
+  controls.cmdBoardFuel.SetClickHandler([&commands] {
+    const tarnwick::WaitCursor waiting;
+    commands.BoardFuel();
+  });
+}
+
+int RunPlanner(HINSTANCE instance) {
+  tarnwick::ProgramState state;
+  tarnwick::Win32SettingsStore store;
+  tarnwick::Win32MessageBoxPresenter messages;
+  const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
+  tarnwick::IpcClient link(*port);
+  tarnwick::MainWindow window(
+      state, {messages, store, tarnwick::UserNumberFormat(), [&link] { link.LinkClose(); }});
+  tarnwick::MainWindowControls& controls = window.Controls();
+  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
+  WireSimulatorButtons(controls, simulatorCommands);
+  tarnwick::Win32UrlOpener browser;
+  tarnwick::WirePrintCommand(controls, browser, tarnwick::WebSiteBase());
+
+  tarnwick::Win32PlannerWindow shown(controls, instance);
+  messages.SetOwner(shown.Handle());
+  controls.frmMain.Show();
+  return tarnwick::RunMessageLoop(shown);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+  return RunPlanner(instance);
+}
