@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <process.h>
 
+#include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -290,6 +291,25 @@ TEST_F(Win32PlannerWindowTest, TheCloseBoxUnloadsAndSaves) {
   SendMessageW(run_->Window().Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(run_->Window().Handle(), nullptr);
   EXPECT_EQ(store_.Read("Tarnwick", "Settings", "TaxiFuel", ""), "150");
+}
+
+// Against the substitute simulator, which tools/test-windows.sh starts with a zero fuel weight
+// of 40000 lb before it runs this with TARNWICK_SIMSTUB_RUNNING=1. It prints the tank box's
+// text, which the script compares with the level the stub logged.
+TEST(Win32PlannerWindowWithSimulator, ReadsThePayloadAndBoardsTheFuel) {
+  if (GetEnvironmentVariableW(L"TARNWICK_SIMSTUB_RUNNING", nullptr, 0) == 0) {
+    GTEST_SKIP() << "needs tarnwick-simstub.exe running";
+  }
+  InMemorySettingsStore store;
+  PlannerRun run(store);
+  const MessageBoxContent read = ClickAndCloseMessageBox(run.Driver(), "cmdReadPayload");
+  EXPECT_EQ(read.text, "Payload weight read as 4644 kilograms.");
+  EXPECT_EQ(read.title, "Success!");
+  EXPECT_EQ(read.style, MessageBoxStyle::kInformation);
+  EXPECT_EQ(run.Driver().ShownText("txtPayload"), "4644");
+  const MessageBoxContent boarded = ClickAndCloseMessageBox(run.Driver(), "cmdBoardFuel");
+  EXPECT_EQ(boarded.text, "The fuel was successfully boarded.");
+  std::cout << "txtLeftTank shows " << run.Driver().ShownText("txtLeftTank") << std::endl;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/win32/BannerPainter.h"
 
 #include "ui/win32/GdiObject.h"
+#include "ui/win32/ResourceIds.h"
 
 namespace tarnwick {
 namespace {
@@ -59,11 +60,38 @@ void DrawTypeName(HDC dc, const RECT& area, int dpi) {
   SelectObject(dc, oldFont);
 }
 
+void DrawArt(HDC dc, const RECT& area, HBITMAP art) {
+  BITMAP size{};
+  GetObjectW(art, sizeof(size), &size);
+  const HDC source = CreateCompatibleDC(dc);
+  const HGDIOBJ old = SelectObject(source, art);
+  SetStretchBltMode(dc, HALFTONE);
+  StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source, 0, 0,
+             size.bmWidth, size.bmHeight, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
 }  // namespace
 
-void PaintBanner(HDC dc, const RECT& area, int dpi) {
+HBITMAP LoadBannerArt(HINSTANCE instance, int dpi) {
+  int resource = kBannerResource2x;
+  if (dpi < 120) {
+    resource = kBannerResource1x;
+  } else if (dpi < 168) {
+    resource = kBannerResource3Halves;
+  }
+  return static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+void PaintBanner(HDC dc, const RECT& area, int dpi, HBITMAP art) {
   RECT inside = area;
   DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  if (art != nullptr) {
+    DrawArt(dc, inside, art);
+    return;
+  }
   RECT ground = inside;
   ground.top = inside.top + (inside.bottom - inside.top) * 80 / 100;
   RECT sky = inside;

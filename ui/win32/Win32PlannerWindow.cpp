@@ -57,7 +57,6 @@ class ProgramWrite {
   int& depth_;
 };
 
-
 DWORD AlignmentStyle(TextAlignment alignment, DWORD left, DWORD right, DWORD centre) {
   switch (alignment) {
     case TextAlignment::kRight:
@@ -137,7 +136,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProcedure) {
 }  // namespace
 
 Win32PlannerWindow::Win32PlannerWindow(MainWindowControls& controls, HINSTANCE instance)
-    : controls_(controls) {
+    : controls_(controls), instance_(instance) {
   RegisterWindowClass(instance, &WindowProcedure);
   CreateWindowFrame(instance);
   CreateControls(instance);
@@ -286,6 +285,7 @@ void Win32PlannerWindow::BindControls() {
 void Win32PlannerWindow::LayOut(int dpi) {
   dpi_ = dpi;
   fonts_.MakeFor(dpi);
+  bannerArt_ = GdiObject<HBITMAP>(LoadBannerArt(instance_, dpi));
   for (const NativeControl& native : natives_) {
     const HFONT font = fonts_.For(native.layout->font);
     const TwipsRect place = PlaceInClientArea(*native.layout);
@@ -435,7 +435,7 @@ LRESULT Win32PlannerWindow::OnControlColour(HDC dc, HWND control) {
 }
 
 void Win32PlannerWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  PaintBanner(item.hDC, item.rcItem, dpi_);
+  PaintBanner(item.hDC, item.rcItem, dpi_, bannerArt_.Get());
 }
 
 void Win32PlannerWindow::OnDpiChanged(int dpi, const RECT& suggested) {

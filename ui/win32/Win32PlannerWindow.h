@@ -8,6 +8,7 @@
 
 #include "ui/MainWindowControls.h"
 #include "ui/WindowLayout.h"
+#include "ui/win32/GdiObject.h"
 #include "ui/win32/SolidBrushes.h"
 #include "ui/win32/WindowFonts.h"
 
@@ -77,6 +78,8 @@ class Win32PlannerWindow {
   HWND window_ = nullptr;
   int dpi_ = kStandardDpi;
   std::vector<NativeControl> natives_;
+  HINSTANCE instance_;
+  GdiObject<HBITMAP> bannerArt_;
   WindowFonts fonts_;
   SolidBrushes brushes_;
   // Above 0 while the window writes the model's state into its controls: the notifications
