@@ -293,6 +293,38 @@ TEST_F(Win32PlannerWindowTest, TheCloseBoxUnloadsAndSaves) {
   EXPECT_EQ(store_.Read("Tarnwick", "Settings", "TaxiFuel", ""), "150");
 }
 
+// Moved to a screen of 144 dpi, the window lays itself out again in pixels of that screen, with
+// fonts of the new size, and takes the size Windows suggests.
+TEST_F(Win32PlannerWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
+  constexpr int kNewDpi = 144;
+  const HWND window = run_->Window().Handle();
+  const HWND payload = run_->Window().ControlHandle("txtPayload");
+  const auto fontHeight = [](HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    return font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+  };
+  const long heightBefore = fontHeight(payload);
+  RECT suggested{10, 20, 10 + 800, 20 + 790};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(kNewDpi, kNewDpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  Driver().Pump();
+  EXPECT_EQ(run_->Window().Dpi(), kNewDpi);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.right - frame.left, 800);
+  RECT place{};
+  GetWindowRect(payload, &place);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  const TwipsRect twips = PlaceInClientArea(*FindControlLayout("txtPayload"));
+  EXPECT_EQ(place.left, TwipsToPixels(twips.left, kNewDpi));
+  EXPECT_EQ(place.bottom - place.top, TwipsToPixels(twips.height, kNewDpi));
+  // The dialog font at 8 points, as at the first dpi.
+  EXPECT_EQ(fontHeight(payload), MulDiv(8, kNewDpi, 72));
+  EXPECT_GT(fontHeight(payload), heightBefore);
+}
+
 // Against the substitute simulator, which tools/test-windows.sh starts with a zero fuel weight
 // of 40000 lb before it runs this with TARNWICK_SIMSTUB_RUNNING=1. It prints the tank box's
 // text, which the script compares with the level the stub logged.

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ui/win32/Win32IniSettingsStore.h"
 #include "ui/win32/Win32SettingsStore.h"
 
 namespace tarnwick {
@@ -60,6 +61,30 @@ TEST_F(Win32SettingsStoreTest, ValuesOfAnotherTypeOrTooLongReadAsTheDefault) {
   // A REG_SZ written without its terminating zero still reads as its text.
   WriteRaw(L"Temp", REG_SZ, L"75", 2 * sizeof(wchar_t));
   EXPECT_EQ(store_.Read("Tarnwick", "Settings", "Temp", "0"), "75");
+}
+
+// The INI file of tarnwick-plan.exe --store, in the current folder.
+TEST(Win32IniSettingsStore, KeepsTheSettingsSectionInTheFileAndFallsBackToDefaults) {
+  const std::string path = "tarnwick-store-test-" + std::to_string(_getpid()) + ".ini";
+  {
+    Win32IniSettingsStore store(path);
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "1");
+    store.Write("Tarnwick", "Settings", "Units", "0");
+    store.Write("Tarnwick", "Settings", "Headwind", "");
+    store.Write("Tarnwick", "Settings", "Payload",
+                std::string(Win32IniSettingsStore::kLongestValue + 1, '7'));
+    EXPECT_TRUE(store.AllWritten());
+  }
+  Win32IniSettingsStore again(path);
+  EXPECT_EQ(again.Read("Tarnwick", "Settings", "Units", "1"), "0");
+  EXPECT_EQ(again.Read("Tarnwick", "Settings", "Headwind", "0"), "");
+  EXPECT_EQ(again.Read("Tarnwick", "Settings", "Payload", "0"), "0");
+  EXPECT_EQ(again.Read("Tarnwick", "Other", "Units", "1"), "1");
+  DeleteFileA(path.c_str());
+
+  Win32IniSettingsStore unwritable("Z:\\no such folder\\tarnwick.ini");
+  unwritable.Write("Tarnwick", "Settings", "Units", "0");
+  EXPECT_FALSE(unwritable.AllWritten());
 }
 
 }  // namespace
