@@ -340,7 +340,7 @@ void Win32PlannerWindow::Show(NativeControl& native) {
   const ProgramWrite writing(programWrites_);
   Control& model = *native.model;
   if (const auto* box = ControlAs<TextBox>(model)) {
-    ShowTextBox(*box, native.handle);
+    ShowTextBox(*box, native);
   } else if (const auto* list = ControlAs<ComboBox>(model)) {
     ShowComboBox(*list, native);
   } else if (const auto* check = ControlAs<CheckBox>(model)) {
@@ -351,11 +351,14 @@ void Win32PlannerWindow::Show(NativeControl& native) {
   }
 }
 
-void Win32PlannerWindow::ShowTextBox(const TextBox& box, HWND edit) {
+void Win32PlannerWindow::ShowTextBox(const TextBox& box, NativeControl& native) {
   const std::wstring text = Widen(box.Text());
-  if (ShownText(edit) != text) SetWindowTextW(edit, text.c_str());
-  // The colour is asked for again (WM_CTLCOLOR*) when the box is drawn.
-  InvalidateRect(edit, nullptr, TRUE);
+  if (ShownText(native.handle) != text) SetWindowTextW(native.handle, text.c_str());
+  if (box.TextColor() != native.shownColour) {
+    native.shownColour = box.TextColor();
+    // The colour is asked for again (WM_CTLCOLOR*) when the box is drawn.
+    InvalidateRect(native.handle, nullptr, TRUE);
+  }
 }
 
 // The list's items, appended to when the model only added items at the end.

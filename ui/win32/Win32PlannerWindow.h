@@ -45,6 +45,7 @@ class Win32PlannerWindow {
     Control* model;  // nullptr for the frames, caption labels and the picture
     HWND handle = nullptr;
     std::vector<std::string> shownItems{};  // a list's items as the combo box holds them
+    WindowsColor shownColour = kBlack;      // a text box's text colour as last drawn
   };
 
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -59,7 +60,7 @@ class Win32PlannerWindow {
   void SizeClientArea(int dpi, bool centre);
 
   void Show(NativeControl& native);
-  void ShowTextBox(const TextBox& box, HWND edit);
+  void ShowTextBox(const TextBox& box, NativeControl& native);
   void ShowComboBox(const ComboBox& list, NativeControl& native);
   void ShowWindowState();
 
