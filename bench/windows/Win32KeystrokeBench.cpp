@@ -38,6 +38,19 @@ Timing TimeKeystrokes(HWND edit) {
   return {micros[micros.size() / 2], micros[micros.size() * 9 / 10]};
 }
 
+Timing TimeModelKeystrokes(tarnwick::TextBox& box) {
+  std::vector<double> micros;
+  for (int stroke = 0; stroke < kKeystrokes; ++stroke) {
+    const std::int16_t key = stroke % 2 == 0 ? '7' : tarnwick::kBackspaceKey;
+    const auto start = std::chrono::steady_clock::now();
+    box.TypeKeyAtEnd(key);
+    const auto end = std::chrono::steady_clock::now();
+    micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+  }
+  std::ranges::sort(micros);
+  return {micros[micros.size() / 2], micros[micros.size() * 9 / 10]};
+}
+
 }  // namespace
 
 int main() {
@@ -66,9 +79,23 @@ int main() {
   SendMessageW(plain, EM_SETSEL, 3, 3);
   const Timing baseline = TimeKeystrokes(plain);
 
+  // And the window model alone, without a window: what the recalculation itself costs here.
+  tarnwick::ProgramState bareState;
+  tarnwick::MainWindow bareModel(bareState, {messages, store, tarnwick::NumberFormat{}, {}});
+  bareModel.Controls().frmMain.Show();
+  const std::string bareWeight = bareModel.Controls().txtZFW.Text();
+  bareModel.Controls().txtPayload.TypeKeyAtEnd('7');
+  if (bareModel.Controls().txtZFW.Text() == bareWeight) {
+    std::fprintf(stderr, "a keystroke into the bare model did not change txtZFW\n");
+    return 1;
+  }
+  const Timing modelAlone = TimeModelKeystrokes(bareModel.Controls().txtPayload);
+
   std::printf("keystroke in txtPayload to the last label rewritten: median %.1f us, p90 %.1f us\n",
               planner.medianMicroseconds, planner.ninetiethMicroseconds);
   std::printf("baseline, the same keystroke into a plain edit box: median %.1f us, p90 %.1f us\n",
               baseline.medianMicroseconds, baseline.ninetiethMicroseconds);
+  std::printf("the window model alone, no window: median %.1f us, p90 %.1f us\n",
+              modelAlone.medianMicroseconds, modelAlone.ninetiethMicroseconds);
   return 0;
 }
