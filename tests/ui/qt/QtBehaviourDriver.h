@@ -36,13 +36,15 @@ class QtBehaviourDriver final : public WindowDriver {
   void Start() override {
     Stop();
     store_ = QtSettingsStore::ForUser("Tarnwick");
+    state_ = std::make_unique<ProgramState>();
     model_ = std::make_unique<MainWindow>(
-        state_, MainWindowServices{messages_, *store_, NumberFormat{}, {}});
+        *state_, MainWindowServices{messages_, *store_, NumberFormat{}, {}});
     shown_ = std::make_unique<PlannerWindow>(model_->Controls());
     messages_.SetParentWindow(shown_.get());
     model_->Controls().frmMain.Show();
     shown_->activateWindow();
-    QTest::qWaitForWindowActive(shown_.get());
+    if (!QTest::qWaitForWindowActive(shown_.get()))
+      throw std::runtime_error("the window did not become active");
   }
   void Close() override { shown_->close(); }
   bool IsOpen() const override { return !model_->Controls().frmMain.IsUnloaded(); }
@@ -80,9 +82,20 @@ class QtBehaviourDriver final : public WindowDriver {
         return QTest::keyClick(focus, Qt::Key_Delete);
     }
   }
+  // Qt's accelerators click their button after a short animation: waits for that click.
   void PressAltKey(char letter) override {
+    auto clicked = std::make_shared<bool>(false);
+    const QString accelerator = QStringLiteral("&") + QChar(letter);
+    for (QAbstractButton* button : shown_->findChildren<QAbstractButton*>()) {
+      if (button->text().contains(accelerator, Qt::CaseInsensitive)) {
+        QObject::connect(button, &QAbstractButton::clicked, [clicked] { *clicked = true; });
+      }
+    }
     QTest::keyClick(shown_.get(), static_cast<Qt::Key>(Qt::Key_A + (letter - 'a')),
                     Qt::AltModifier);
+    if (!QTest::qWaitFor([clicked] { return *clicked; }, kAcceleratorWaitMs)) {
+      throw std::runtime_error(std::string("Alt+") + letter + " clicked no button");
+    }
   }
   // By the keyboard, as the Win32 driver picks: Home, then Down until the index.
   void Pick(std::string_view name, int index) override {
@@ -136,6 +149,7 @@ class QtBehaviourDriver final : public WindowDriver {
 
  private:
   static constexpr int kMessageBoxPolls = 300;
+  static constexpr int kAcceleratorWaitMs = 2000;
 
   template <typename Kind>
   Kind* Widget(std::string_view name) const {
