@@ -35,6 +35,7 @@ class PlannerRun {
   Win32WindowDriver& Driver() { return driver_; }
   Win32PlannerWindow& Window() { return window_; }
   MainWindowControls& Model() { return model_.Controls(); }
+  MainWindow& Planner() { return model_; }
 
  private:
   ProgramState state_;

@@ -81,6 +81,28 @@ TEST_F(Win32PlannerWindowTest, OpensWithTheLayoutsWindowAndControls) {
   EXPECT_EQ(Driver().FocusedName(), "cboTripDistance");
 }
 
+// Each accepted keystroke, Delete and paste in each of the six input boxes recomputes the plan
+// exactly once; a refused key not at all.
+TEST_F(Win32PlannerWindowTest, EachAcceptedEditRecalculatesOnce) {
+  int fullPasses = 0;
+  MainWindow& planner = run_->Planner();
+  for (TextBox* box : run_->Model().InputBoxes()) {
+    box->SetChangeHandler([&] { fullPasses += planner.Recalculate() ? 1 : 0; });
+  }
+  for (TextBox* box : run_->Model().InputBoxes()) {
+    SCOPED_TRACE(box->Name());
+    fullPasses = 0;
+    Driver().TypeKeys(box->Name(), "1a2");
+    EXPECT_EQ(fullPasses, 2);
+    Driver().PressKey(VK_HOME);
+    Driver().PressKey(VK_DELETE);
+    EXPECT_EQ(fullPasses, 3);
+    Driver().Paste(box->Name(), "40");
+    EXPECT_EQ(Driver().ShownText(box->Name()), "40");
+    EXPECT_EQ(fullPasses, 4);
+  }
+}
+
 // Ctrl+V, Ctrl+C, Enter and Escape arrive in an edit box as character codes: the key filter
 // discards them (Ctrl+V does not paste; Shift+Insert and the context menu do).
 TEST_F(Win32PlannerWindowTest, ControlCharactersAreDiscarded) {
