@@ -298,6 +298,40 @@ check_window_against_stub() {
   passed "the window against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
 }
 
+# tarnwick.exe itself against the stub, worked from another process by tarnwick-window-remote.exe
+# as the pilot's clicks would: both message boxes, the payload shown, both tank writes at the
+# level of the tank figure shown, and the program ends with status 0 on WM_CLOSE.
+check_program_against_stub() {
+  local started status=0 pid tank_kg level expected
+  started=$(date +%s%N)
+  "$wine" reg delete 'HKCU\Software\Tarnwick' /f >/dev/null 2>&1 || true
+  start_stub --zfw-lbs 40000
+  "$wine" "$bin/tarnwick.exe" >"$work/program.log" 2>&1 &
+  pid=$!
+  "$wine" "$bin/tarnwick-window-remote.exe" --click cmdReadPayload --text txtPayload \
+    --click cmdBoardFuel --text txtLeftTank --close >"$work/remote.log" 2>&1 || status=$?
+  [ $status -eq 0 ] || { kill -KILL "$pid" 2>/dev/null; fail "the remote: $(tr -d '\r' <"$work/remote.log")"; }
+  wait "$pid" || status=$?
+  [ $status -eq 0 ] || fail "tarnwick.exe ended with status $status"
+  stop_stub ctrl-c
+  tank_kg=$(tr -d '\r' <"$work/remote.log" | sed -n 's/^text txtLeftTank \([0-9]*\) Kgs\.$/\1/p')
+  [ -n "$tank_kg" ] || fail "no tank figure shown: $(tr -d '\r' <"$work/remote.log")"
+  expected=$(printf '%s\n' "message Success! | Payload weight read as 4644 kilograms." \
+    "text txtPayload 4644" "message Success! | The fuel was successfully boarded." \
+    "text txtLeftTank $tank_kg Kgs." "closed")
+  [ "$(tr -d '\r' <"$work/remote.log")" = "$expected" ] ||
+    fail "the remote saw:
+$(tr -d '\r' <"$work/remote.log")"
+  level=$(tr -d '\r' <"$stub_log" | sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p')
+  [ -n "$level" ] || fail "no left tank write in the stub's log: $(cat "$stub_log")"
+  tr -d '\r' <"$stub_log" | grep -qx "write 0x0B94 size 4 value $level" ||
+    fail "no right tank write of $level in the stub's log: $(cat "$stub_log")"
+  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
+    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
+    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  passed "tarnwick.exe against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
+}
+
 # Waits for tarnwick.exe's window on the X display and prints its X window id.
 wait_for_window() {
   local deadline=$((SECONDS + 60)) id
@@ -403,4 +437,5 @@ check_fuel_boarding
 check_fs98main_with_bad_version
 check_hanging_server
 check_window_against_stub
+check_program_against_stub
 take_screenshots
