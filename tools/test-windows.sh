@@ -332,6 +332,28 @@ $(tr -d '\r' <"$work/remote.log")"
   passed "tarnwick.exe against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
 }
 
+# The information messages group digits as the user's locale does: "." in German. Wine takes
+# the user's locale from LC_ALL when its server starts, so the server is started afresh, by
+# German processes, and again after them.
+check_locale_grouping() {
+  local started status=0 pid
+  started=$(date +%s%N)
+  "$wineserver" -k
+  "$wineserver" -w
+  LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$wine" "$bin/tarnwick.exe" >"$work/program.log" 2>&1 &
+  pid=$!
+  LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$wine" "$bin/tarnwick-window-remote.exe" \
+    --click cmdOperatingLimits --close \
+    >"$work/remote.log" 2>&1 || status=$?
+  [ $status -eq 0 ] || { kill -KILL "$pid" 2>/dev/null; fail "the remote: $(tr -d '\r' <"$work/remote.log")"; }
+  wait "$pid" || fail "tarnwick.exe in German ended with a failure"
+  tr -d '\r' <"$work/remote.log" | grep -qF "Basic Operating Weight: 13.500 Kgs. / " ||
+    fail "no German digit grouping: $(tr -d '\r' <"$work/remote.log")"
+  "$wineserver" -k
+  "$wineserver" -w
+  passed "Operating Limitations in a German locale: 13.500 Kgs." "$started"
+}
+
 # Waits for tarnwick.exe's window on the X display and prints its X window id.
 wait_for_window() {
   local deadline=$((SECONDS + 60)) id
@@ -439,3 +461,4 @@ check_hanging_server
 check_window_against_stub
 check_program_against_stub
 take_screenshots
+check_locale_grouping
