@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Cross-builds tarnwick-plan.exe and tarnwick-simstub.exe with mingw-w64 and runs them under Wine
-# as two Windows processes, so that the planner's simulator link goes through the real Win32
+# Cross-builds tarnwick.exe, tarnwick-plan.exe and tarnwick-simstub.exe with mingw-w64 and runs them
+# under Wine as Windows processes, so that the planner's simulator link goes through the real Win32
 # calls (window classes, registered message, global atom, named file mapping) to the substitute
-# simulator's window. Each run makes a fresh Wine prefix in a temporary folder, with its own
+# simulator's window, and the native window is driven through its real controls. Last, the
+# window is photographed under Wine's X11 driver on Xvfb into build/screenshots/. Each run makes a fresh Wine prefix in a temporary folder, with its own
 # TMPDIR so that both programs share one wineserver, and ends that wineserver, leaving nothing
 # running.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/setup.sh g++-mingw-w64-x86-64-posix wine64 jq curl
+bash tools/setup.sh g++-mingw-w64-x86-64-posix wine64 jq curl fonts-wine xvfb x11-utils \
+  imagemagick librsvg2-bin icoutils
 
 echo "== Cross build for Windows"
 cmake --workflow --preset windows
@@ -37,6 +39,7 @@ unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$TMPDIR" "$prefix"
 
 stub_pid=""
+xvfb_pid=""
 stub_count=0
 planner_pid=""
 # Wine hands a URL opened through the Windows shell to xdg-open, which (without a display)
@@ -71,6 +74,7 @@ finish() {
   local status=$?
   if [ -n "$stub_pid" ]; then kill -KILL "$stub_pid" 2>/dev/null || true; fi
   if [ -n "$planner_pid" ]; then kill -KILL "$planner_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   "$wineserver" -k 2>/dev/null || true
   local deadline=$((SECONDS + 30)) left
   while left=$(processes_in_prefix) && [ -n "$left" ] && [ $SECONDS -lt $deadline ]; do
@@ -285,28 +289,204 @@ dref sim/flightmodel/weight/m_fuel[1] $kilograms" ] || fail "substitute X-Plane'
     "$started"
 }
 
-check_port_on_the_real_calls() {
+# The Win32 port, the registry store and the native window driven through its controls; the
+# window's run against the stub comes in check_window_against_stub.
+check_port_store_and_window() {
   local started status=0
   started=$(date +%s%N)
-  "$wine" "$bin/tarnwick-win32-tests.exe" >"$work/port-tests.log" 2>&1 || status=$?
+  "$wine" "$bin/tarnwick-win32-tests.exe" --gtest_filter='-Win32PlannerWindowWithSimulator.*' \
+    >"$work/win32-tests.log" 2>&1 || status=$?
   [ $status -eq 0 ] || fail "tarnwick-win32-tests.exe exited with $status:
-$(tr -d '\r' <"$work/port-tests.log")"
-  passed "the Win32 port: $(tr -d '\r' <"$work/port-tests.log" | grep -F '[  PASSED  ]')" "$started"
+$(tr -d '\r' <"$work/win32-tests.log")"
+  passed "the Win32 port, store and window: $(tr -d '\r' <"$work/win32-tests.log" |
+    grep -F '[  PASSED  ]')" "$started"
 }
 
-# The Windows build leaves Qt out, and with it the settings file: --store is refused as a bad
-# argument (exit status 2) with a line that says why, and nothing is written.
-check_store_refused() {
-  local started status=0
+# tarnwick.exe needs nothing but Windows' own DLLs: no runtime of the compiler, nothing to install.
+check_window_imports() {
+  local started dll
   started=$(date +%s%N)
-  "$wine" "$bin/tarnwick-plan.exe" --store 'C:\tarnwick.ini' >"$work/plan.out" 2>"$work/plan.err" ||
-    status=$?
-  [ $status -eq 2 ] || fail "tarnwick-plan.exe --store exited with $status"
-  grep -q "^tarnwick-plan: --store is not available in this build" "$work/plan.err" ||
-    fail "no reason given for refusing --store: $(cat "$work/plan.err")"
-  [ ! -s "$work/plan.out" ] || fail "a refused run printed $(cat "$work/plan.out")"
-  [ ! -e "$prefix/drive_c/tarnwick.ini" ] || fail "a refused run wrote C:\tarnwick.ini"
-  passed "--store is refused in the Windows build" "$started"
+  local system_dlls=" ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll SHELL32.dll USER32.dll 
+    WS2_32.dll MSWSOCK.dll "
+  local imports
+  imports=$(x86_64-w64-mingw32-objdump -p "$bin/tarnwick.exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+  [ -n "$imports" ] || fail "objdump found no imports in tarnwick.exe"
+  for dll in $imports; do
+    [[ $system_dlls == *" $dll "* ]] || fail "tarnwick.exe imports $dll, not a Windows system DLL"
+  done
+  passed "tarnwick.exe imports only system DLLs: $(tr "\n" " " <<<"$imports")" "$started"
+}
+
+# The window's Read Payload Weight and Board Fuel against the stub: the payload box shows the
+# stub's zero fuel weight less the empty aircraft, and the stub logs both tank writes at the
+# level of the tank figure the window shows.
+check_window_against_stub() {
+  local started status=0 tank_kg level
+  started=$(date +%s%N)
+  start_stub --zfw-lbs 40000
+  TARNWICK_SIMSTUB_RUNNING=1 "$wine" "$bin/tarnwick-win32-tests.exe" \
+    --gtest_filter='Win32PlannerWindowWithSimulator.*' >"$work/window-stub.log" 2>&1 || status=$?
+  stop_stub ctrl-c
+  [ $status -eq 0 ] || fail "the window against the stub: $(tr -d '\r' <"$work/window-stub.log")"
+  tank_kg=$(tr -d '\r' <"$work/window-stub.log" | sed -n 's/^txtLeftTank shows \([0-9]*\) Kgs\.$/\1/p')
+  [ -n "$tank_kg" ] || fail "no tank figure from the window: $(tr -d '\r' <"$work/window-stub.log")"
+  level=$(tr -d '\r' <"$stub_log" | sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p')
+  [ -n "$level" ] || fail "no left tank write in the stub's log: $(cat "$stub_log")"
+  tr -d '\r' <"$stub_log" | grep -qx "write 0x0B94 size 4 value $level" ||
+    fail "no right tank write of $level in the stub's log: $(cat "$stub_log")"
+  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
+    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
+    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  passed "the window against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
+}
+
+# tarnwick.exe itself against the stub, worked from another process by tarnwick-window-remote.exe
+# as the pilot's clicks would: both message boxes, the payload shown, both tank writes at the
+# level of the tank figure shown, and the program ends with status 0 on WM_CLOSE.
+check_program_against_stub() {
+  local started status=0 pid tank_kg level expected
+  started=$(date +%s%N)
+  "$wine" reg delete 'HKCU\Software\Tarnwick' /f >/dev/null 2>&1 || true
+  start_stub --zfw-lbs 40000
+  "$wine" "$bin/tarnwick.exe" >"$work/program.log" 2>&1 &
+  pid=$!
+  "$wine" "$bin/tarnwick-window-remote.exe" --click cmdReadPayload --text txtPayload \
+    --click cmdBoardFuel --text txtLeftTank --close >"$work/remote.log" 2>&1 || status=$?
+  [ $status -eq 0 ] || { kill -KILL "$pid" 2>/dev/null; fail "the remote: $(tr -d '\r' <"$work/remote.log")"; }
+  wait "$pid" || status=$?
+  [ $status -eq 0 ] || fail "tarnwick.exe ended with status $status"
+  stop_stub ctrl-c
+  tank_kg=$(tr -d '\r' <"$work/remote.log" | sed -n 's/^text txtLeftTank \([0-9]*\) Kgs\.$/\1/p')
+  [ -n "$tank_kg" ] || fail "no tank figure shown: $(tr -d '\r' <"$work/remote.log")"
+  expected=$(printf '%s\n' "message Success! | Payload weight read as 4644 kilograms." \
+    "text txtPayload 4644" "message Success! | The fuel was successfully boarded." \
+    "text txtLeftTank $tank_kg Kgs." "closed")
+  [ "$(tr -d '\r' <"$work/remote.log")" = "$expected" ] ||
+    fail "the remote saw:
+$(tr -d '\r' <"$work/remote.log")"
+  level=$(tr -d '\r' <"$stub_log" | sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p')
+  [ -n "$level" ] || fail "no left tank write in the stub's log: $(cat "$stub_log")"
+  tr -d '\r' <"$stub_log" | grep -qx "write 0x0B94 size 4 value $level" ||
+    fail "no right tank write of $level in the stub's log: $(cat "$stub_log")"
+  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
+    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
+    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  passed "tarnwick.exe against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
+}
+
+# The information messages group digits as the user's locale does: "." in German. Wine takes
+# the user's locale from LC_ALL when its server starts, so the server is started afresh, by
+# German processes, and again after them.
+check_locale_grouping() {
+  local started status=0 pid
+  started=$(date +%s%N)
+  "$wineserver" -k
+  "$wineserver" -w
+  LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$wine" "$bin/tarnwick.exe" >"$work/program.log" 2>&1 &
+  pid=$!
+  LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$wine" "$bin/tarnwick-window-remote.exe" \
+    --click cmdOperatingLimits --close \
+    >"$work/remote.log" 2>&1 || status=$?
+  [ $status -eq 0 ] || { kill -KILL "$pid" 2>/dev/null; fail "the remote: $(tr -d '\r' <"$work/remote.log")"; }
+  wait "$pid" || fail "tarnwick.exe in German ended with a failure"
+  tr -d '\r' <"$work/remote.log" | grep -qF "Basic Operating Weight: 13.500 Kgs. / " ||
+    fail "no German digit grouping: $(tr -d '\r' <"$work/remote.log")"
+  "$wineserver" -k
+  "$wineserver" -w
+  passed "Operating Limitations in a German locale: 13.500 Kgs." "$started"
+}
+
+# Waits for tarnwick.exe's window on the X display and prints its X window id.
+wait_for_window() {
+  local deadline=$((SECONDS + 60)) id
+  while [ $SECONDS -lt $deadline ]; do
+    id=$(xwininfo -root -tree 2>/dev/null | sed -n 's/^[[:space:]]*\(0x[0-9a-f]*\) "Tarnwick".*/\1/p' | head -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Starts tarnwick.exe, photographs its window once it has been drawn, and closes it with WM_CLOSE
+# (which unloads it, saving the settings), checking that it ends with status 0.
+photograph_window() {
+  local shot=$1 pid id status=0
+  "$wine" "$bin/tarnwick.exe" >"$work/window.log" 2>&1 &
+  pid=$!
+  id=$(wait_for_window) || fail "tarnwick.exe showed no window within 60 s"
+  # The window is mapped before its controls have drawn: give the paint a moment.
+  sleep 1
+  import -window "$id" "$shot" || fail "import could not photograph the window"
+  "$wine" taskkill /IM tarnwick.exe >/dev/null
+  local deadline=$((SECONDS + 20))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "tarnwick.exe did not end within 20 s of WM_CLOSE"
+    sleep 0.05
+  done
+  wait "$pid" || status=$?
+  [ $status -eq 0 ] || fail "tarnwick.exe ended with status $status after WM_CLOSE"
+}
+
+setting() {
+  "$wine" reg add 'HKCU\Software\Tarnwick\Settings' /v "$1" /t REG_SZ /d "$2" /f >/dev/null
+}
+
+# Screenshots under Wine's X11 driver on Xvfb at 96 dpi (start-up and a plan over its limits)
+# and at 144 dpi.
+take_screenshots() {
+  local started display=:87 shots=$PWD/build/screenshots
+  started=$(date +%s%N)
+  mkdir -p "$shots"
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  local deadline=$((SECONDS + 20))
+  until xwininfo -root >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    sleep 0.1
+  done
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+  "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null
+  "$wine" reg delete 'HKCU\Software\Tarnwick' /f >/dev/null 2>&1 || true
+  "$wineserver" -k
+  "$wineserver" -w
+  photograph_window "$shots/windows-startup.png"
+  setting Payload 9000
+  setting TaxiFuel 100
+  setting HoldingFuel 300
+  setting MinimumFuel 600
+  setting TripDistance 20
+  photograph_window "$shots/windows-red-plan.png"
+  "$wine" reg delete 'HKCU\Software\Tarnwick' /f >/dev/null
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+  "$wineserver" -k
+  "$wineserver" -w
+  photograph_window "$shots/windows-startup-144dpi.png"
+  passed "screenshots in build/screenshots: windows-startup, windows-red-plan, windows-startup-144dpi" \
+    "$started"
+}
+
+# --store keeps the settings in an INI file on Windows too: the same [Settings] section and keys
+# as on Linux, written at the end of one run and read back by the next.
+check_store_file() {
+  local started ini=$prefix/drive_c/tarnwick.ini
+  started=$(date +%s%N)
+  run_plan --store 'C:\tarnwick.ini' --select cboUnits=0 --set txtPayload=2205 --set txtHeadwind=15
+  [ -f "$ini" ] || fail "tarnwick-plan.exe --store wrote no C:\tarnwick.ini"
+  local lines
+  lines=$(tr -d '\r' <"$ini")
+  grep -qx '\[Settings\]' <<<"$lines" || fail "no [Settings] section in the store file: $lines"
+  grep -qx 'Units=0' <<<"$lines" || fail "no Units=0 in the store file: $lines"
+  grep -qx 'Headwind=15' <<<"$lines" || fail "no Headwind=15 in the store file: $lines"
+  grep -qx 'Payload=1000\.[0-9]*' <<<"$lines" || fail "the payload is not kept in kg: $lines"
+  run_plan --store 'C:\tarnwick.ini'
+  [ "$(control_text txtPayload)" = 2205 ] || fail "read back, txtPayload shows $(control_text txtPayload)"
+  [ "$(control_text txtHeadwind)" = 15 ] || fail "read back, txtHeadwind shows $(control_text txtHeadwind)"
+  passed "--store keeps an INI file with the [Settings] section and reads it back" "$started"
 }
 
 # Starts tarnwick-plan.exe --open with a click on Print, serving on 127.0.0.1:$1, and waits until
@@ -388,8 +568,9 @@ check_print_site_served() {
 
 echo "== Windows programs under Wine (prefix $prefix)"
 make_prefix
-check_port_on_the_real_calls
-check_store_refused
+check_window_imports
+check_port_store_and_window
+check_store_file
 check_print_site_served
 check_no_server
 check_payload_in_kilograms
@@ -398,3 +579,7 @@ check_fuel_boarding
 check_fs98main_with_bad_version
 check_xplane
 check_hanging_server
+check_window_against_stub
+check_program_against_stub
+take_screenshots
+check_locale_grouping

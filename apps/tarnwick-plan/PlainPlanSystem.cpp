@@ -3,6 +3,7 @@
 
 #ifdef _WIN32
 #include "print/Win32UrlOpener.h"
+#include "ui/win32/Win32IniSettingsStore.h"
 #endif
 
 namespace tarnwick {
@@ -18,6 +19,20 @@ class SystemUrlOpener final : public UrlOpener {
 };
 #endif
 
+#ifdef _WIN32
+// The settings file through the system's profile calls, which write every value at once.
+class Win32PlanStoreFile final : public PlanStoreFile {
+ public:
+  explicit Win32PlanStoreFile(const std::string& path) : store_(path) {}
+
+  SettingsStore& Store() override { return store_; }
+  bool Save() override { return store_.AllWritten(); }
+
+ private:
+  Win32IniSettingsStore store_;
+};
+#endif
+
 class PlainPlanUrlOpening final : public PlanUrlOpening {
  public:
   UrlOpener& Opener() override { return opener_; }
@@ -30,7 +45,13 @@ class PlainPlanUrlOpening final : public PlanUrlOpening {
 
 NumberFormat PlanNumberFormat() { return {.groupSeparator = ",", .decimalSeparator = "."}; }
 
+#ifdef _WIN32
+std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path) {
+  return std::make_unique<Win32PlanStoreFile>(path);
+}
+#else
 std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& /*path*/) { return nullptr; }
+#endif
 
 std::unique_ptr<PlanUrlOpening> StartPlanUrlOpening() {
   return std::make_unique<PlainPlanUrlOpening>();

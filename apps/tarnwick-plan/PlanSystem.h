@@ -19,8 +19,9 @@ class PlanStoreFile {
 };
 
 // What the planner takes from the system it was built for. Builds with Qt use the user's number
-// format and keep --store files through QSettings; builds without Qt (the Windows build) use
-// "," to group digits and "." as the decimal point, and have no store file.
+// format and keep --store files through QSettings; builds without Qt use "," to group digits and
+// "." as the decimal point; the Windows build keeps --store files through the system's profile
+// calls, other builds without Qt have no store file.
 NumberFormat PlanNumberFormat();
 
 // The store kept in the INI file at path; nullptr in a build without store files.

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tarnwick {
+
+// The banner's art for a screen of that many dots per inch, from the program's resources: drawn
+// at 1, 1.5 or 2 times its size, whichever is nearest, or nullptr when the program has none.
+HBITMAP LoadBannerArt(HINSTANCE instance, int dpi);
+
+// Draws the banner picture into the area: a sunken edge and, inside it, the art stretched to
+// fit or, without art, a plain drawing of the aircraft seen head-on with the type name in the
+// top left corner.
+void PaintBanner(HDC dc, const RECT& area, int dpi, HBITMAP art);
+
+}  // namespace tarnwick
