@@ -437,8 +437,11 @@ setting() {
 # Screenshots under Wine's X11 driver on Xvfb at 96 dpi (start-up and a plan over its limits)
 # and at 144 dpi.
 take_screenshots() {
-  local started display=:87 shots=$PWD/build/screenshots
+  local started display_number=87 display shots=$PWD/build/screenshots
   started=$(date +%s%N)
+  # The first display that no other X server holds.
+  while [ -e "/tmp/.X${display_number}-lock" ]; do display_number=$((display_number + 1)); done
+  display=:$display_number
   mkdir -p "$shots"
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
