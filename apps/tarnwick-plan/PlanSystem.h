@@ -4,6 +4,7 @@
 #include <string>
 
 #include "print/UrlOpener.h"
+#include "simlink/IpcPort.h"
 #include "ui/NumberFormat.h"
 #include "ui/SettingsStore.h"
 
@@ -36,5 +37,19 @@ class PlanUrlOpening {
 };
 
 std::unique_ptr<PlanUrlOpening> StartPlanUrlOpening();
+
+// Everything a run of the planner takes from outside its window model, in one place, so that a
+// run can be made in process on stand-ins: the program hands over the pieces above and the
+// system's IPC port; tests and the fuzzer hand over memory-only ones.
+class PlanSystem {
+ public:
+  virtual ~PlanSystem() = default;
+  virtual NumberFormat Format() = 0;
+  // The store behind --store; nullptr when this system has none.
+  virtual std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path) = 0;
+  // Called only with --open.
+  virtual std::unique_ptr<PlanUrlOpening> StartUrlOpening() = 0;
+  virtual std::unique_ptr<IpcPort> MakeIpcPort() = 0;
+};
 
 }  // namespace tarnwick

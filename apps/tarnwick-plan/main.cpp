@@ -3,112 +3,33 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "apps/tarnwick-plan/PlanActions.h"
-#include "apps/tarnwick-plan/PlanCommandLine.h"
-#include "apps/tarnwick-plan/PlanJson.h"
-#include "apps/tarnwick-plan/PlanSheet.h"
 #include "apps/tarnwick-plan/PlanSystem.h"
-#include "commands/PrintCommand.h"
-#include "commands/SimulatorCommands.h"
-#include "simlink/IpcClient.h"
+#include "apps/tarnwick-plan/RunPlan.h"
 #include "simlink/SystemIpcPort.h"
-#include "ui/MainWindow.h"
-#include "ui/ProgramInfo.h"
 
 namespace {
 
-constexpr int kExitPlanMade = 0;
-constexpr int kExitStoreNotWritten = 1;
-constexpr int kExitBadArguments = 2;
-constexpr int kExitUrlRefused = 3;
-
-int ReportBadArguments(const std::string& message) {
-  std::cerr << "tarnwick-plan: " << message << '\n';
-  return kExitBadArguments;
-}
-
-std::vector<std::string> UrlsOf(const std::vector<tarnwick::UrlRequest>& requests) {
-  std::vector<std::string> urls;
-  for (const tarnwick::UrlRequest& request : requests) urls.push_back(request.url);
-  return urls;
-}
-
-// Names every URL the system refused to open; true when it refused none.
-bool ReportRefusedUrls(const std::vector<tarnwick::UrlRequest>& requests) {
-  bool allAccepted = true;
-  for (const tarnwick::UrlRequest& request : requests) {
-    if (request.accepted) continue;
-    std::cerr << "tarnwick-plan: the system did not open " << request.url << '\n';
-    allAccepted = false;
+// The system this program was built for.
+class BuiltPlanSystem final : public tarnwick::PlanSystem {
+ public:
+  tarnwick::NumberFormat Format() override { return tarnwick::PlanNumberFormat(); }
+  std::unique_ptr<tarnwick::PlanStoreFile> OpenStoreFile(const std::string& path) override {
+    return tarnwick::OpenPlanStoreFile(path);
   }
-  return allAccepted;
-}
-
-// Runs the window from load to unload. saveStore writes the settings out and says whether
-// that worked; it is not called when the arguments are refused. Without --open the print
-// command's URLs are only recorded.
-template <typename SaveStore>
-int MakePlan(const tarnwick::PlanOptions& options, tarnwick::SettingsStore& store,
-             SaveStore saveStore) {
-  tarnwick::ProgramState state;
-  tarnwick::MessageRecorder messages;
-  const auto systemOpening = options.open ? tarnwick::StartPlanUrlOpening() : nullptr;
-  tarnwick::UrlRecorder opener = systemOpening
-                                     ? tarnwick::UrlRecorder::PassingOnTo(systemOpening->Opener())
-                                     : tarnwick::UrlRecorder();
-  const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
-  tarnwick::IpcClient link(*port);
-  tarnwick::MainWindow window(
-      state, {messages, store, tarnwick::PlanNumberFormat(), [&link] { link.LinkClose(); }});
-  tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages);
-  simulatorCommands.WireButtons();
-  tarnwick::MainWindowControls& controls = window.Controls();
-  tarnwick::WirePrintCommand(controls, opener, tarnwick::WebSiteBase());
-  controls.frmMain.Show();
-  if (const auto error = tarnwick::ValidateActions(options.actions, controls)) {
-    return ReportBadArguments(*error);
+  std::unique_ptr<tarnwick::PlanUrlOpening> StartUrlOpening() override {
+    return tarnwick::StartPlanUrlOpening();
   }
-  tarnwick::ApplyActions(options.actions, controls);
-  controls.frmMain.Unload();  // does nothing after a click on cmdExit
-  const bool saved = saveStore();
-  const std::vector<std::string> openedUrls = UrlsOf(opener.Requests());
-  std::cout << (options.json ? tarnwick::PlanJson(controls, messages.Shown(), openedUrls)
-                             : tarnwick::PlanSheet(controls, messages.Shown(), openedUrls));
-  if (!saved) {
-    std::cerr << "tarnwick-plan: could not write the settings file " << *options.storePath << '\n';
-    return kExitStoreNotWritten;
+  std::unique_ptr<tarnwick::IpcPort> MakeIpcPort() override {
+    return tarnwick::MakeSystemIpcPort();
   }
-  return ReportRefusedUrls(opener.Requests()) ? kExitPlanMade : kExitUrlRefused;
-}
-
-int MakePlan(const tarnwick::PlanOptions& options) {
-  if (!options.storePath) {
-    tarnwick::InMemorySettingsStore store;
-    return MakePlan(options, store, [] { return true; });
-  }
-  const std::unique_ptr<tarnwick::PlanStoreFile> file =
-      tarnwick::OpenPlanStoreFile(*options.storePath);
-  if (!file) {
-    return ReportBadArguments(
-        "--store is not available in this build: it has no settings file (builds without Qt, "
-        "such as the Windows build, keep the settings in memory only)");
-  }
-  return MakePlan(options, file->Store(), [&file] { return file->Save(); });
-}
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const tarnwick::PlanCommandLine commandLine = tarnwick::ParsePlanCommandLine(argc, argv);
-  if (const auto* help = std::get_if<tarnwick::PlanHelpRequest>(&commandLine)) {
-    std::cout << help->text;
-    return kExitPlanMade;
-  }
-  if (const auto* error = std::get_if<tarnwick::PlanUsageError>(&commandLine)) {
-    return ReportBadArguments(error->message);
-  }
-  return MakePlan(std::get<tarnwick::PlanOptions>(commandLine));
+  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  BuiltPlanSystem system;
+  return tarnwick::RunPlan(arguments, std::cout, std::cerr, system);
 }

@@ -55,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--select cboUnits=0 comes after --click cmdExit"}},
         BadArguments{
             "KeyBeyond16Bits", {"--type", "txtPayload=1\U0001F600"}, {"U+1F600", "U+7FFF"}},
-        BadArguments{"CheckValueNotZeroOrOne", {"--set", "chkIcing=2"}, {"choose 0 or 1"}}),
+        BadArguments{"CheckValueNotZeroOrOne", {"--set", "chkIcing=2"}, {"choose 0 or 1"}},
+        // A line break in an argument is quoted as a blank, keeping the explanation one line.
+        BadArguments{
+            "LineBreakInControl", {"--set", "txtFoo\n=1"}, {"unknown control 'txtFoo ' for --set"}},
+        BadArguments{"LineBreakInOption", {"--fo\r\no"}, {"unknown option '--fo  o'"}}),
     [](const testing::TestParamInfo<BadArguments>& instance) { return instance.param.name; });
 
 TEST(PlanBadArgumentsStore, StoreFileIsNotWritten) {

@@ -158,7 +158,9 @@ TEST(StoredValues, WholeNumbersMustFitSixteenBits) {
   EXPECT_EQ(ParseStoredWholeNumber(" 75 "), 75);
   EXPECT_EQ(ParseStoredWholeNumber("+5"), 5);
   EXPECT_EQ(ParseStoredWholeNumber("-32768"), -32768);
-  for (const char* text : {"", "32768", "7.5", "1e2", "abc", "5x", "- 5"}) {
+  // One sign at most: "+-0" is no number, though the minus alone would make one.
+  for (const char* text :
+       {"", "32768", "7.5", "1e2", "abc", "5x", "- 5", "+-0", "+-5", "++5", "+"}) {
     EXPECT_EQ(ParseStoredWholeNumber(text), std::nullopt) << text;
   }
 }
@@ -169,7 +171,8 @@ TEST(StoredValues, WeightsReadWithEitherSeparatorAndOnlyWhenFinite) {
   EXPECT_EQ(ParseStoredWeight("453\u066B25", "\u066B"), 453.25);
   EXPECT_EQ(ParseStoredWeight("1e+20", "."), 1e20);
   EXPECT_EQ(ParseStoredWeight("-12", "."), -12.0);
-  for (const char* text : {"", "453,25", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10"}) {
+  for (const char* text :
+       {"", "453,25", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10", "+-12", "++12", "+"}) {
     EXPECT_EQ(ParseStoredWeight(text, "."), std::nullopt) << text;
   }
 }
