@@ -2,7 +2,8 @@
 // user's file. The window must load from it exactly as from an in-memory store holding the
 // texts QSettings answered, with the same properties as fuzz-settings-restore; after the
 // unload writes the file back, a fresh store on it must restore the same window.
-#include <unistd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -21,12 +22,15 @@
 namespace tarnwick {
 namespace {
 
-// A folder of this process's own, removed when it ends.
+// A folder of this process's own, removed when it ends. In memory where there is /dev/shm:
+// QSettings flushes every file it writes to the disk, which would make the disk the bottleneck.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "fuzz-settings-ini-XXXXXX").string();
+    const std::filesystem::path memory = "/dev/shm";
+    const std::filesystem::path parent =
+        std::filesystem::is_directory(memory) ? memory : std::filesystem::temp_directory_path();
+    std::string pattern = (parent / "fuzz-settings-ini-XXXXXX").string();
     Require(mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
     path_ = pattern;
   }
@@ -37,23 +41,31 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-  // A new file name for each input: QSettings keeps files it has read in a cache by name.
-  std::string NextFile() {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directory(path_);
-    return (path_ / ("Tarnwick-" + std::to_string(++files_) + ".conf")).string();
+  // The file for the next input, with a modification time of its own: QSettings keeps the
+  // files it has read in a cache by name and reads one again only when its size or its
+  // modification time changed. (A new name for each input would grow that cache without end.)
+  std::string NextFile(const std::uint8_t* data, std::size_t size) {
+    const std::string path = (path_ / "Tarnwick.conf").string();
+    std::filesystem::remove(path);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    file.close();
+    Require(static_cast<bool>(file), "the INI file can be written");
+    Touch(path);
+    return path;
+  }
+  // Gives the file a modification time it never had, so that QSettings reads it again.
+  void Touch(const std::string& path) {
+    ++touches_;
+    const timespec times[2] = {{.tv_sec = touches_, .tv_nsec = 0},
+                               {.tv_sec = touches_, .tv_nsec = 0}};
+    Require(utimensat(AT_FDCWD, path.c_str(), times, 0) == 0, "the INI file's time can be set");
   }
 
  private:
   std::filesystem::path path_;
-  unsigned long files_ = 0;
+  time_t touches_ = 0;
 };
-
-void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  Require(static_cast<bool>(file), "the INI file can be written");
-}
 
 }  // namespace
 }  // namespace tarnwick
@@ -61,8 +73,7 @@ void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t si
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnwick;
   static ScratchFolder scratch;
-  const std::string path = scratch.NextFile();
-  WriteFile(path, data, size);
+  const std::string path = scratch.NextFile(data, size);
   const NumberFormat numberFormat{.groupSeparator = ",", .decimalSeparator = "."};
   const std::string application(kSettingsApplication);
 
@@ -81,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   window.Unload();
   Require(store.Sync(), "the unload's keys are written to the file");
+  scratch.Touch(path);  // read back from the file, not from QSettings' cache
   QtSettingsStore reopened(application, path);
   WindowOnStore restored(reopened, numberFormat);
   CheckLoadedWindow(restored, ReadStoredTexts(reopened));
