@@ -4,10 +4,13 @@
 # targets named) to RUNS inputs, 10000000 by default, each on a scratch copy of its seed corpus.
 # Prints each target's inputs, time and result; a finding's input is kept in
 # build/fuzz/findings/<target>/. Ends with status 1 when any target found something.
+# TARNWICK_FUZZ_MAX_SECONDS, when set, also stops each target after that many seconds (on a
+# busy machine); its line then says how far it got.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-10000000}
+max_seconds=${TARNWICK_FUZZ_MAX_SECONDS:-0}
 shift $(($# > 0 ? 1 : 0))
 wanted=("$@")
 
@@ -16,6 +19,7 @@ cmake --build --preset fuzz
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+trap 'exit 130' INT TERM
 findings=build/fuzz/findings
 
 # Runs one target; prints its line and fails when it found something.
@@ -25,12 +29,14 @@ fuzz_long() {
   mkdir -p "$corpus" "$findings/$target"
   cp "$seeds"/* "$corpus"/
   local start=$SECONDS status=0
-  "build/fuzz/bin/$target" -runs="$runs" -print_final_stats=1 \
+  "build/fuzz/bin/$target" -runs="$runs" -max_total_time="$max_seconds" -print_final_stats=1 \
     -artifact_prefix="$findings/$target/" "$corpus" </dev/null >"$log" 2>&1 || status=$?
   local inputs
   inputs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   if [ "$status" -eq 0 ]; then
-    printf '%-24s %12s inputs %7d s  clean\n' "$target" "${inputs:-?}" $((SECONDS - start))
+    local note=""
+    [ "${inputs:-0}" -lt "$runs" ] && note=" (stopped by the time limit before $runs)"
+    printf '%-24s %12s inputs %7d s  clean%s\n' "$target" "${inputs:-?}" $((SECONDS - start)) "$note"
     return 0
   fi
   printf '%-24s %12s inputs %7d s  FINDING (status %d)\n' "$target" "${inputs:-?}" \
