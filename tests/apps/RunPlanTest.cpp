@@ -63,13 +63,13 @@ class StandInSystem final : public PlanSystem {
   StandIns standIns;
 };
 
-struct Run {
+struct RunResult {
   int status;
   std::string out;
   std::string err;
 };
 
-Run RunOn(StandInSystem& system, const std::vector<std::string>& arguments) {
+RunResult RunOn(StandInSystem& system, const std::vector<std::string>& arguments) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = RunPlan(arguments, out, err, system);
@@ -79,7 +79,7 @@ Run RunOn(StandInSystem& system, const std::vector<std::string>& arguments) {
 TEST(RunPlan, SettingsFileThatCannotBeWrittenGivesStatusOneAfterThePlan) {
   StandInSystem system;
   system.standIns.storeWritable = false;
-  const Run run = RunOn(system, {"--store", "plan.ini", "--set", "chkIcing=1"});
+  const RunResult run = RunOn(system, {"--store", "plan.ini", "--set", "chkIcing=1"});
   EXPECT_EQ(run.status, kPlanExitStoreNotWritten);
   EXPECT_NE(run.out.find("Icing"), std::string::npos) << run.out;
   EXPECT_EQ(run.err, "tarnwick-plan: could not write the settings file plan.ini\n");
@@ -94,7 +94,7 @@ TEST(RunPlan, UrlsGoToTheSystemOnlyWithOpenAndARefusalGivesStatusThree) {
 
   StandInSystem refusing;
   refusing.standIns.urlsAccepted = false;
-  const Run run = RunOn(refusing, {"--click", "cmdPrint", "--open", "--json"});
+  const RunResult run = RunOn(refusing, {"--click", "cmdPrint", "--open", "--json"});
   EXPECT_EQ(run.status, kPlanExitUrlRefused);
   ASSERT_EQ(refusing.standIns.urlsOffered.size(), 1U);
   const std::string& url = refusing.standIns.urlsOffered.front();
@@ -104,8 +104,8 @@ TEST(RunPlan, UrlsGoToTheSystemOnlyWithOpenAndARefusalGivesStatusThree) {
 
 TEST(RunPlan, RefusedArgumentsWriteNothingAndOpenNothing) {
   StandInSystem system;
-  const Run run = RunOn(system, {"--store", "plan.ini", "--open", "--click", "cmdPrint", "--click",
-                                 "cmdExit", "--select", "cboUnits=0"});
+  const RunResult run = RunOn(system, {"--store", "plan.ini", "--open", "--click", "cmdPrint",
+                                       "--click", "cmdExit", "--select", "cboUnits=0"});
   EXPECT_EQ(run.status, kPlanExitBadArguments);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(system.standIns.saves, 0);
@@ -114,7 +114,7 @@ TEST(RunPlan, RefusedArgumentsWriteNothingAndOpenNothing) {
 
 TEST(RunPlan, SimulatorButtonsReachTheSimulatorThroughTheSystemsPort) {
   StandInSystem system;
-  const Run run = RunOn(system, {"--select", "cboUnits=1", "--click", "cmdReadPayload"});
+  const RunResult run = RunOn(system, {"--select", "cboUnits=1", "--click", "cmdReadPayload"});
   EXPECT_EQ(run.status, kPlanExitMade);
   EXPECT_NE(run.out.find("Payload weight read as"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find("FSUIPC connection failure"), std::string::npos) << run.out;
