@@ -23,22 +23,18 @@ cmake --workflow --preset asan
 echo "== Tests of the build without Qt"
 cmake --workflow --preset noqt
 
-echo "== Fuzzing the weight texts, the simulator link's replies, X-Plane's answers and the print site's requests, 30 s each"
+echo "== Fuzzing every target of fuzz/targets.list, 30 s each (tools/fuzz-long.sh runs them long)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # Each fuzzer runs on a scratch copy of its seeds, since it adds what it finds to the corpus.
-fuzz() {
-  local target=$1 seeds=$2
+while read -r target seeds; do
+  case $target in '' | '#'*) continue ;; esac
   mkdir "$scratch/$target"
   cp "$seeds"/* "$scratch/$target"/
-  build/fuzz/bin/"$target" -max_total_time=30 -print_final_stats=1 "$scratch/$target"
-}
-fuzz fuzz-weight-text fuzz/corpus
-fuzz fuzz-ipc-reply fuzz/corpus-ipc-reply
-fuzz fuzz-xplane-answer fuzz/corpus-xplane-answer
-fuzz fuzz-print-site fuzz/corpus-print-site
+  build/fuzz/bin/"$target" -max_total_time=30 -print_final_stats=1 "$scratch/$target" </dev/null
+done <fuzz/targets.list
 
 echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -13,9 +13,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// from_chars takes no leading "+"; a stored "+5" is still plainly 5.
+// from_chars takes no leading "+"; a stored "+5" is still plainly 5. A second sign stays, so
+// that "+-5" is refused rather than read as -5.
 std::string_view DropPlusSign(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.starts_with('+') && !text.substr(1).starts_with('-')) text.remove_prefix(1);
   return text;
 }
 

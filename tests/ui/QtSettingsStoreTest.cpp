@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,6 +48,26 @@ TEST_F(QtSettingsStoreTest, HandEditedListValueReadsAsItsText) {
   std::ofstream(Ini()) << "[Settings]\nHeadwind=1, 2\n";
   QtSettingsStore store("Tarnwick", Ini());
   EXPECT_EQ(store.Read("Tarnwick", "Settings", "Headwind", "0"), "1, 2");
+}
+
+// Lines QSettings cannot parse (a key without "=", a byte-order mark before the first section)
+// leave a format error from reading, yet the keys are written all the same.
+TEST_F(QtSettingsStoreTest, HandEditedFileWithStrayLinesIsWrittenAndSaysSo) {
+  const std::map<std::string, std::string> files{
+      {"KeyWithoutValue.ini", "[Settings]\nUnits=0\nIcing\n"},
+      {"ByteOrderMark.ini", "\xEF\xBB\xBF[Settings]\r\nUnits=0\r\nPayload=1000\r\n"}};
+  for (const auto& [name, text] : files) {
+    const std::string path = (directory / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    {
+      QtSettingsStore store("Tarnwick", path);
+      EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "0") << name;
+      store.Write("Tarnwick", "Settings", "Units", "1");
+      EXPECT_TRUE(store.Sync()) << name;
+    }
+    EXPECT_EQ(QtSettingsStore("Tarnwick", path).Read("Tarnwick", "Settings", "Units", "x"), "1")
+        << name;
+  }
 }
 
 TEST_F(QtSettingsStoreTest, ReportsAFileItCannotWrite) {

@@ -167,7 +167,9 @@ TEST(StoredValues, WholeNumbersMustFitSixteenBits) {
   EXPECT_EQ(ParseStoredWholeNumber(" 75 "), 75);
   EXPECT_EQ(ParseStoredWholeNumber("+5"), 5);
   EXPECT_EQ(ParseStoredWholeNumber("-32768"), -32768);
-  for (const char* text : {"", "32768", "7.5", "1e2", "abc", "5x", "- 5"}) {
+  // One sign at most: "+-0" is no number, though the minus alone would make one.
+  for (const char* text :
+       {"", "32768", "7.5", "1e2", "abc", "5x", "- 5", "+-0", "+-5", "++5", "+"}) {
     EXPECT_EQ(ParseStoredWholeNumber(text), std::nullopt) << text;
   }
 }
@@ -180,8 +182,8 @@ TEST(StoredValues, WeightsReadWithEitherSeparatorAndOnlyWhenFinite) {
   EXPECT_EQ(ParseStoredWeight("-12", "."), -12.0);
   EXPECT_EQ(ParseStoredWeight("453,592292196897", "."), 453.592292196897);
   EXPECT_EQ(ParseStoredWeight(" 453,25 ", "\u066B"), 453.25);
-  for (const char* text :
-       {"", "453,2,5", "1,2.3", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10"}) {
+  for (const char* text : {"", "453,2,5", "1,2.3", "inf", "nan", "1e999", "1.2.3", "12kg", "0x10",
+                           "+-12", "++12", "+"}) {
     EXPECT_EQ(ParseStoredWeight(text, "."), std::nullopt) << text;
   }
 }

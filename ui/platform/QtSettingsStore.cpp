@@ -105,9 +105,13 @@ void QtSettingsStore::Write(std::string_view application, std::string_view secti
   settings_->setValue(KeyPath(section, key), ToQString(value));
 }
 
+// QSettings keeps the first error it met, and a file with a line it could not parse leaves a
+// FormatError from reading, although the writing still works (dropping that line). So whether
+// the file can be written is asked first, and only an AccessError counts against the writing.
 bool QtSettingsStore::Sync() {
+  const bool writable = settings_->isWritable();
   settings_->sync();
-  return settings_->status() == QSettings::NoError;
+  return writable && settings_->status() != QSettings::AccessError;
 }
 
 std::string QtSettingsStore::Location() const { return settings_->fileName().toStdString(); }
