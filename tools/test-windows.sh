@@ -317,6 +317,20 @@ check_window_imports() {
   passed "tarnwick.exe imports only system DLLs: $(tr "\n" " " <<<"$imports")" "$started"
 }
 
+# The level the stub's log shows written to the left tank, then the same to the right one, as
+# the filling level of tank_kg kilograms in a tank of the aircraft's capacity.
+expect_tank_writes() {
+  local tank_kg=$1 level
+  level=$(tr -d '\r' <"$stub_log" | sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p')
+  [ -n "$level" ] || fail "no left tank write in the stub's log: $(cat "$stub_log")"
+  tr -d '\r' <"$stub_log" | grep -qx "write 0x0B94 size 4 value $level" ||
+    fail "no right tank write of $level in the stub's log: $(cat "$stub_log")"
+  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
+    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
+    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  echo "$level"
+}
+
 # The window's Read Payload Weight and Board Fuel against the stub: the payload box shows the
 # stub's zero fuel weight less the empty aircraft, and the stub logs both tank writes at the
 # level of the tank figure the window shows.
@@ -330,13 +344,7 @@ check_window_against_stub() {
   [ $status -eq 0 ] || fail "the window against the stub: $(tr -d '\r' <"$work/window-stub.log")"
   tank_kg=$(tr -d '\r' <"$work/window-stub.log" | sed -n 's/^txtLeftTank shows \([0-9]*\) Kgs\.$/\1/p')
   [ -n "$tank_kg" ] || fail "no tank figure from the window: $(tr -d '\r' <"$work/window-stub.log")"
-  level=$(tr -d '\r' <"$stub_log" | sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p')
-  [ -n "$level" ] || fail "no left tank write in the stub's log: $(cat "$stub_log")"
-  tr -d '\r' <"$stub_log" | grep -qx "write 0x0B94 size 4 value $level" ||
-    fail "no right tank write of $level in the stub's log: $(cat "$stub_log")"
-  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
-    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
-    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  level=$(expect_tank_writes "$tank_kg")
   passed "the window against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
 }
 
@@ -364,13 +372,7 @@ check_program_against_stub() {
   [ "$(tr -d '\r' <"$work/remote.log")" = "$expected" ] ||
     fail "the remote saw:
 $(tr -d '\r' <"$work/remote.log")"
-  level=$(tr -d '\r' <"$stub_log" | sed -n 's/^write 0x0B7C size 4 value \([0-9]*\)$/\1/p')
-  [ -n "$level" ] || fail "no left tank write in the stub's log: $(cat "$stub_log")"
-  tr -d '\r' <"$stub_log" | grep -qx "write 0x0B94 size 4 value $level" ||
-    fail "no right tank write of $level in the stub's log: $(cat "$stub_log")"
-  awk -v level="$level" -v kg="$tank_kg" -v capacity="$tank_capacity_kg" -v full="$full_tank_level" \
-    'BEGIN { d = level * capacity / full - kg; exit !(d >= -0.5 && d <= 0.5) }' ||
-    fail "level $level is not $tank_kg kg of a $tank_capacity_kg kg tank"
+  level=$(expect_tank_writes "$tank_kg")
   passed "tarnwick.exe against the stub: payload 4644, both tanks at $level for $tank_kg kg" "$started"
 }
 
