@@ -38,30 +38,11 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
   }
 }
 
-// Sends one chunk, with the descriptor (if any) attached to its first byte.
-ssize_t SendChunk(int fd, std::span<const std::byte> bytes, int attached) {
-  iovec chunk{const_cast<std::byte*>(bytes.data()), bytes.size()};
-  msghdr message{};
-  message.msg_iov = &chunk;
-  message.msg_iovlen = 1;
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-  if (attached >= 0) {
-    message.msg_control = control;
-    message.msg_controllen = sizeof(control);
-    cmsghdr* header = CMSG_FIRSTHDR(&message);
-    header->cmsg_level = SOL_SOCKET;
-    header->cmsg_type = SCM_RIGHTS;
-    header->cmsg_len = CMSG_LEN(sizeof(int));
-    std::memcpy(CMSG_DATA(header), &attached, sizeof(int));
-  }
-  return sendmsg(fd, &message, MSG_NOSIGNAL);
-}
-
 // Sends all bytes before the deadline (errno 0 when it passed); the descriptor goes with the
 // first byte.
 bool SendAll(int fd, std::span<const std::byte> bytes, int attached, Clock::time_point deadline) {
   while (!bytes.empty()) {
-    const ssize_t sent = SendChunk(fd, bytes, attached);
+    const ssize_t sent = SendWithDescriptor(fd, bytes, attached);
     if (sent < 0 && errno == EINTR) continue;
     if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       if (!WaitFor(fd, POLLOUT, deadline)) return false;

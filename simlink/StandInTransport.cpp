@@ -160,4 +160,48 @@ std::optional<uid_t> PeerUserId(int socket) {
   return credentials.uid;
 }
 
+ssize_t SendWithDescriptor(int socket, std::span<const std::byte> bytes, int attached) {
+  iovec chunk{const_cast<std::byte*>(bytes.data()), bytes.size()};
+  msghdr message{};
+  message.msg_iov = &chunk;
+  message.msg_iovlen = 1;
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+  if (attached >= 0) {
+    message.msg_control = control;
+    message.msg_controllen = sizeof(control);
+    cmsghdr* header = CMSG_FIRSTHDR(&message);
+    header->cmsg_level = SOL_SOCKET;
+    header->cmsg_type = SCM_RIGHTS;
+    header->cmsg_len = CMSG_LEN(sizeof(int));
+    std::memcpy(CMSG_DATA(header), &attached, sizeof(int));
+  }
+  return sendmsg(socket, &message, MSG_NOSIGNAL);
+}
+
+ssize_t ReceiveWithDescriptor(int socket, std::span<std::byte> bytes, UniqueFd& attached) {
+  // Room for a few descriptors: any beyond the first are closed unused.
+  constexpr std::size_t kMostAttached = 4;
+  iovec chunk{bytes.data(), bytes.size()};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * kMostAttached)];
+  msghdr message{};
+  message.msg_iov = &chunk;
+  message.msg_iovlen = 1;
+  message.msg_control = control;
+  message.msg_controllen = sizeof(control);
+  const ssize_t received = recvmsg(socket, &message, MSG_CMSG_CLOEXEC);
+  if (received < 0) return received;
+  for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
+       header = CMSG_NXTHDR(&message, header)) {
+    if (header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_RIGHTS) continue;
+    const std::size_t count = (header->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+    for (std::size_t i = 0; i < count; ++i) {
+      int fd = -1;
+      std::memcpy(&fd, CMSG_DATA(header) + i * sizeof(int), sizeof(int));
+      UniqueFd taken(fd);
+      if (i == 0) attached = std::move(taken);
+    }
+  }
+  return received;
+}
+
 }  // namespace tarnwick

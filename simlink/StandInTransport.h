@@ -70,6 +70,13 @@ std::optional<ReplyFrame> DecodeReplyFrame(std::span<const std::byte, kReplyFram
 UniqueFd ConnectToWindowSocket(const std::filesystem::path& socketPath,
                                std::chrono::steady_clock::time_point deadline);
 
+// Sends bytes on a connected socket with the descriptor attached (none when it is -1): what
+// sendmsg returns, without SIGPIPE.
+ssize_t SendWithDescriptor(int socket, std::span<const std::byte> bytes, int attached);
+// Reads at most bytes.size() bytes; the first descriptor that came with them replaces attached,
+// any other is closed. What recvmsg returns.
+ssize_t ReceiveWithDescriptor(int socket, std::span<std::byte> bytes, UniqueFd& attached);
+
 // The user of the process at the other end of a connected socket, or nothing.
 std::optional<uid_t> PeerUserId(int socket);
 

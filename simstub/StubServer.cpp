@@ -29,8 +29,6 @@ constexpr std::uint32_t kNotHandled = 0;
 std::string SystemError() { return std::strerror(errno); }
 
 constexpr auto kAcceptPause = std::chrono::milliseconds(100);
-// Room for a few descriptors: any beyond the first are closed unused.
-constexpr std::size_t kMostAttached = 4;
 
 // The directory holds the sockets of this user's simulator link: it must be theirs alone.
 void PreparePrivateDirectory(const std::filesystem::path& directory) {
@@ -78,32 +76,6 @@ bool IsPlainName(const std::string& name) {
 // Descriptors that run out are worth a pause; anything else ends this round of accepting.
 bool OutOfResources(int error) {
   return error == EMFILE || error == ENFILE || error == ENOBUFS || error == ENOMEM;
-}
-
-// Reads at most bytes.size() bytes; the first descriptor that came with them replaces attached,
-// any other is closed.
-ssize_t ReceiveWithDescriptor(int socket, std::span<std::byte> bytes, UniqueFd& attached) {
-  iovec chunk{bytes.data(), bytes.size()};
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * kMostAttached)];
-  msghdr message{};
-  message.msg_iov = &chunk;
-  message.msg_iovlen = 1;
-  message.msg_control = control;
-  message.msg_controllen = sizeof(control);
-  const ssize_t received = recvmsg(socket, &message, MSG_CMSG_CLOEXEC);
-  if (received < 0) return received;
-  for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
-       header = CMSG_NXTHDR(&message, header)) {
-    if (header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_RIGHTS) continue;
-    const std::size_t count = (header->cmsg_len - CMSG_LEN(0)) / sizeof(int);
-    for (std::size_t i = 0; i < count; ++i) {
-      int fd = -1;
-      std::memcpy(&fd, CMSG_DATA(header) + i * sizeof(int), sizeof(int));
-      UniqueFd taken(fd);
-      if (i == 0) attached = std::move(taken);
-    }
-  }
-  return received;
 }
 
 // A memory file that nobody can shrink or grow any more, on the memory file system (not on huge

@@ -60,20 +60,9 @@ std::optional<RequestFrame> ReadRequest(int socket, UniqueFd& attached) {
   std::size_t filled = 0;
   while (filled < bytes.size()) {
     if (!Readable(socket)) return std::nullopt;
-    iovec chunk{bytes.data() + filled, bytes.size() - filled};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-    msghdr message{};
-    message.msg_iov = &chunk;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof(control);
-    const ssize_t received = recvmsg(socket, &message, MSG_CMSG_CLOEXEC);
+    const ssize_t received =
+        ReceiveWithDescriptor(socket, std::span(bytes).subspan(filled), attached);
     if (received <= 0) return std::nullopt;
-    if (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr) {
-      int fd = -1;
-      std::memcpy(&fd, CMSG_DATA(header), sizeof(int));
-      attached = UniqueFd(fd);
-    }
     filled += static_cast<std::size_t>(received);
   }
   return DecodeRequestFrame(bytes);
@@ -81,22 +70,8 @@ std::optional<RequestFrame> ReadRequest(int socket, UniqueFd& attached) {
 
 // One frame sent with an optional descriptor on its first byte.
 bool SendRequest(int socket, const RequestFrame& frame, int attached) {
-  RequestFrameBytes bytes = EncodeRequestFrame(frame);
-  iovec chunk{bytes.data(), bytes.size()};
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-  msghdr message{};
-  message.msg_iov = &chunk;
-  message.msg_iovlen = 1;
-  if (attached >= 0) {
-    message.msg_control = control;
-    message.msg_controllen = sizeof(control);
-    cmsghdr* header = CMSG_FIRSTHDR(&message);
-    header->cmsg_level = SOL_SOCKET;
-    header->cmsg_type = SCM_RIGHTS;
-    header->cmsg_len = CMSG_LEN(sizeof(int));
-    std::memcpy(CMSG_DATA(header), &attached, sizeof(int));
-  }
-  return sendmsg(socket, &message, MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+  const RequestFrameBytes bytes = EncodeRequestFrame(frame);
+  return SendWithDescriptor(socket, bytes, attached) == static_cast<ssize_t>(bytes.size());
 }
 
 std::optional<ReplyFrame> ReadReply(int socket) {
