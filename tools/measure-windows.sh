@@ -7,6 +7,9 @@
 #   runs alternate, one untimed run of each comes first; medians of the wall clock.
 # - one accepted keystroke in txtPayload up to the last label rewritten, against the same
 #   keystroke into a plain edit box (tarnwick-win32-keystroke-bench.exe).
+# - the requests to Wine's window server per keystroke, for the planner and for the plain edit
+#   box: a count that, unlike the timings, other load on the machine does not change (every
+#   update of a native control costs at least one; each costs tens of microseconds here).
 # - the size of tarnwick.exe stripped, against tarnwick-plan.exe stripped.
 # Wine's null graphics driver in a fresh prefix; other load on the machine inflates every timing
 # (each control's update is a round trip to the wineserver), so the load average is printed too.
@@ -60,6 +63,24 @@ echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "start to first paint, median of $runs: tarnwick.exe $planner_ms ms, bare window $baseline_ms ms" \
   "($(awk -v a="$planner_ms" -v b="$baseline_ms" 'BEGIN { printf "%.2f", a / b }')x; aim: within 1.2x)"
 "$wine" "$bin/tarnwick-win32-keystroke-bench.exe" | tr -d '\r'
+
+# The server's requests during one run of the keystroke bench with the given numbers of
+# keystrokes into the planner and into the plain edit box, counted by a server that traces them.
+requests_of_bench() {
+  "$wineserver" -k
+  "$wineserver" -w
+  "$wineserver" -f -d1 -p 2>"$work/requests.log" &
+  "$wine" "$bin/tarnwick-win32-keystroke-bench.exe" "$1" "$2" >/dev/null
+  "$wineserver" -k
+  wait
+  grep -acE '^[0-9a-f]{4}: [a-z_]+\( ' "$work/requests.log"
+}
+keystrokes=200
+without=$(requests_of_bench 0 0)
+planner_requests=$(($(requests_of_bench "$keystrokes" 0) - without))
+plain_requests=$(($(requests_of_bench 0 "$keystrokes") - without))
+awk -v p="$planner_requests" -v b="$plain_requests" -v n="$keystrokes" 'BEGIN {
+  printf "window-server requests per keystroke: planner %.1f, plain edit box %.1f\n", p / n, b / n }'
 x86_64-w64-mingw32-strip -o "$work/tarnwick.exe" "$bin/tarnwick.exe"
 x86_64-w64-mingw32-strip -o "$work/tarnwick-plan.exe" "$bin/tarnwick-plan.exe"
 echo "stripped: tarnwick.exe $(stat -c %s "$work/tarnwick.exe") bytes (aim: under 2 MB)," \
