@@ -11,7 +11,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libboost-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   fonts-dejavu-core fonts-dejavu-extra
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev valgrind
   php-cli chromium curl
   "$@"
 )

@@ -40,7 +40,8 @@ echo "== Benchmarks (figures only)"
 build/bin/tarnwick-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 build/bin/tarnwick-window-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 build/bin/tarnwick-print-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-bash tools/measure-startup.sh 20 build/bin/tarnwick
+bash tools/measure-startup.sh 20
+bash tools/measure-window-instructions.sh
 
 echo "== Windows programs, cross-built with mingw-w64 and run under Wine"
 bash tools/test-windows.sh

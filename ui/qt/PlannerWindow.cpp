@@ -130,6 +130,9 @@ QWidget* PlannerWindow::MakeTextBox(const ControlLayout& layout, QWidget& contai
     // The tank boxes are twelve pixels high: their figures need every one of them.
     edit->setFrame(false);
     edit->setTextMargins(0, 0, 0, 0);
+  } else {
+    // A framed box paints every pixel of itself: what lies beneath needs no repaint with it.
+    edit->setAttribute(Qt::WA_OpaquePaintEvent);
   }
   BindTextBox(ModelControl<TextBox>(layout.name), *edit);
   return edit;
