@@ -75,7 +75,7 @@ requests_of_bench() {
   wait
   grep -acE '^[0-9a-f]{4}: [a-z_]+\( ' "$work/requests.log"
 }
-keystrokes=200
+keystrokes=400
 without=$(requests_of_bench 0 0)
 planner_requests=$(($(requests_of_bench "$keystrokes" 0) - without))
 plain_requests=$(($(requests_of_bench 0 "$keystrokes") - without))
