@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "ui/BuildConfig.h"
 #include "ui/qt/Artwork.h"
 
 namespace tarnwick {
@@ -12,6 +13,7 @@ void ApplyPlannerStyle(QApplication& application) {
     QApplication::setStyle(fusion);
   }
   application.setWindowIcon(WindowIcon());
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kBuildDesktopId));
 }
 
 }  // namespace tarnwick
