@@ -27,8 +27,10 @@ work=$source_dir/build/package-check
 mkdir -p "$work"
 unpacked=$(mktemp -d)
 root=$work/root
+planner=
 cleanup() {
   local mounted
+  if [ -n "$planner" ]; then kill "$planner" 2>/dev/null || true; fi
   for mounted in "$root/var/cache/apt/archives" "$root/proc"; do
     if mountpoint -q "$mounted"; then umount "$mounted" || umount -l "$mounted"; fi
   done
@@ -76,11 +78,11 @@ desktop-file-validate "$unpacked/usr/share/applications/$app_id.desktop" ||
 appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$app_id.metainfo.xml" ||
   fail "appstreamcli validate"
 
-echo "== lintian"
+echo "== lintian ($SECONDS s)"
 # Its warnings and notes are listed; an error fails the check.
 lintian --fail-on error --display-info "$deb" || fail "lintian found errors"
 
-echo "== On a clean Debian 12"
+echo "== On a clean Debian 12 ($SECONDS s)"
 # The mirror this machine's apt uses, else Debian's own.
 mirror=$(sed -n 's/^URIs: *\(\S*\/debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null |
   head -n1)
@@ -116,6 +118,10 @@ list_files() {
     -o -path ./var/cache/debconf -o -path ./var/cache/ldconfig \) -prune -o ! -type d -print |
     LC_ALL=C sort)
 }
+
+# No service starts in the chroot (dependencies that bring one would try).
+printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+chmod 755 "$root/usr/sbin/policy-rc.d"
 
 # The package's dependencies first, so that the file lists around its install and removal show
 # the package's own files only. Recommends are left out: the programs must run without them.
@@ -162,12 +168,20 @@ cmp -s "$work/tarnwick.css" "$root/usr/share/tarnwick/web/Tarnwick/tarnwick.css"
   fail "the style sheet served differs from the installed one"
 timeout 20 tail --pid="$planner" -f /dev/null || { kill "$planner"; fail "the planner kept serving"; }
 wait "$planner" || true
+planner=
 
 apt_in_root remove -y tarnwick >/dev/null || fail "apt-get remove tarnwick"
 while read -r file; do
   if [ -e "$root$file" ] && [ ! -d "$root$file" ]; then fail "left after remove: $file"; fi
 done <"$work/package-files"
-apt_in_root purge -y tarnwick >/dev/null || fail "apt-get purge tarnwick"
+list_files >"$work/files-after"
+diff "$work/files-before" "$work/files-after" || fail "files differ after remove"
+# A package without configuration files is gone entirely after remove; one with them is kept
+# as "config-files" until purged.
+if in_root dpkg-query -W tarnwick >/dev/null 2>&1; then
+  apt_in_root purge -y tarnwick >/dev/null || fail "apt-get purge tarnwick"
+fi
+in_root dpkg-query -W tarnwick >/dev/null 2>&1 && fail "dpkg still knows tarnwick after purge"
 list_files >"$work/files-after"
 diff "$work/files-before" "$work/files-after" || fail "files differ after purge"
 
@@ -175,4 +189,4 @@ if [ "$failures" -ne 0 ]; then
   echo "$failures package check(s) failed" >&2
   exit 1
 fi
-echo "The package checks passed"
+echo "The package checks passed in $SECONDS s"
