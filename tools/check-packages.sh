@@ -19,7 +19,10 @@ app_id=io.github.tarnwick.Tarnwick
 shopt -s nullglob
 debs=(build/packages/tarnwick_*_amd64.deb)
 shopt -u nullglob
-[ ${#debs[@]} -eq 1 ] || { echo "Expected one tarnwick .deb in build/packages/ (bash tools/package.sh)" >&2; exit 1; }
+if [ ${#debs[@]} -ne 1 ]; then
+  echo "Expected one tarnwick .deb in build/packages/ (bash tools/package.sh)" >&2
+  exit 1
+fi
 deb=$source_dir/${debs[0]}
 echo "Checking $deb ($(du -k "$deb" | cut -f1) KiB)"
 
@@ -37,13 +40,15 @@ cleanup() {
   rm -rf "$unpacked" "$root"
 }
 trap cleanup EXIT
+# A heading with the seconds spent so far.
+step() { echo "== $* (at $SECONDS s)"; }
 failures=0
 fail() {
   echo "FAIL: $*" >&2
   failures=$((failures + 1))
 }
 
-echo "== What the package installs"
+step "What the package installs"
 dpkg-deb -x "$deb" "$unpacked"
 expected=(
   usr/bin/tarnwick usr/bin/tarnwick-plan usr/bin/tarnwick-simstub
@@ -78,14 +83,14 @@ desktop-file-validate "$unpacked/usr/share/applications/$app_id.desktop" ||
 appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$app_id.metainfo.xml" ||
   fail "appstreamcli validate"
 
-echo "== lintian ($SECONDS s)"
+step lintian
 # Its warnings and notes are listed; an error fails the check.
 lintian --fail-on error --display-info "$deb" || fail "lintian found errors"
 
-echo "== On a clean Debian 12 ($SECONDS s)"
+step "On a clean Debian 12"
 # The mirror this machine's apt uses, else Debian's own.
-mirror=$(sed -n 's/^URIs: *\(\S*\/debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null |
-  head -n1)
+mirror=$(sed -n 's/^URIs: *\(\S*\/debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources \
+  2>/dev/null | head -n1)
 mirror=${mirror:-http://deb.debian.org/debian}
 base=$work/bookworm-minbase.tar
 if [ ! -f "$base" ]; then
@@ -108,8 +113,10 @@ in_root() {
   chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
     DEBIAN_FRONTEND=noninteractive "$@"
 }
+# The chroot is thrown away after the check, so dpkg need not sync each file it writes.
 apt_in_root() {
-  in_root apt-get -qq -o Dpkg::Use-Pty=0 -o APT::Sandbox::User=root "$@"
+  in_root apt-get -qq -o Dpkg::Use-Pty=0 -o APT::Sandbox::User=root \
+    -o Dpkg::Options::=--force-unsafe-io "$@"
 }
 # Every file and link outside the places apt, dpkg and the programs' runs keep their own state.
 list_files() {
@@ -129,6 +136,7 @@ apt_in_root satisfy -y --no-install-recommends "$(dpkg-deb -f "$deb" Depends)" >
   { apt_in_root update && apt_in_root satisfy -y --no-install-recommends \
     "$(dpkg-deb -f "$deb" Depends)" >/dev/null; }
 list_files >"$work/files-before"
+step "The package installed and run"
 cp "$deb" "$root/tmp/"
 apt_in_root install -y --no-install-recommends "/tmp/$(basename "$deb")" >"$work/install.log" ||
   { cat "$work/install.log"; fail "apt-get install of the package"; }
@@ -145,7 +153,10 @@ status=0
 timeout 60 chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/tmp/home LANG=C.UTF-8 \
   XDG_RUNTIME_DIR=/tmp/runtime QT_QPA_PLATFORM=offscreen TARNWICK_EXIT_WHEN_SHOWN=1 \
   tarnwick 2>"$work/window.err" || status=$?
-[ "$status" = 0 ] || { cat "$work/window.err"; fail "tarnwick exited with status $status (124: did not end by itself)"; }
+if [ "$status" != 0 ]; then
+  cat "$work/window.err"
+  fail "tarnwick exited with status $status (124: it did not end by itself)"
+fi
 
 # Print from the installed planner: it serves the site it carries, without any source tree.
 # Offscreen it cannot open a browser, so it says so and serves for this curl (the chroot shares
@@ -160,16 +171,22 @@ for _ in $(seq 100); do
   curl -sf -o /dev/null "$site/" && break
   sleep 0.1
 done
-curl -sf -o "$work/print.php" "$site/print.php?x" || fail "the installed planner did not serve print.php"
-curl -sf -o "$work/tarnwick.css" "$site/tarnwick.css" || fail "the installed planner did not serve the style sheet"
+curl -sf -o "$work/print.php" "$site/print.php?x" ||
+  fail "the installed planner did not serve print.php"
+curl -sf -o "$work/tarnwick.css" "$site/tarnwick.css" ||
+  fail "the installed planner did not serve the style sheet"
 cmp -s "$work/print.php" "$root/usr/share/tarnwick/web/Tarnwick/print.php" ||
   fail "the print page served differs from the installed one"
 cmp -s "$work/tarnwick.css" "$root/usr/share/tarnwick/web/Tarnwick/tarnwick.css" ||
   fail "the style sheet served differs from the installed one"
-timeout 20 tail --pid="$planner" -f /dev/null || { kill "$planner"; fail "the planner kept serving"; }
+if ! timeout 20 tail --pid="$planner" -f /dev/null; then
+  kill "$planner"
+  fail "the planner kept serving after the page and style sheet were fetched"
+fi
 wait "$planner" || true
 planner=
 
+step "The package removed and purged"
 apt_in_root remove -y tarnwick >/dev/null || fail "apt-get remove tarnwick"
 while read -r file; do
   if [ -e "$root$file" ] && [ ! -d "$root$file" ]; then fail "left after remove: $file"; fi

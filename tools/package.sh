@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# dpkg-shlibdeps (dpkg-dev) computes the package's dependencies; fakeroot owns its files to root.
-bash tools/setup.sh dpkg-dev fakeroot file
+# dpkg-shlibdeps (dpkg-dev) computes the package's dependencies from the programs that file
+# finds to be ELF; dpkg-buildflags (dpkg-dev) gives the hardening flags.
+bash tools/setup.sh dpkg-dev file
 
 packages=$PWD/build/packages
 mkdir -p "$packages"
@@ -20,12 +21,13 @@ flags() {
 }
 cmake -S . -B build/package-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
-  >/dev/null
+  -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build build/package-linux
 (cd build/package-linux && cpack -G DEB -B "$packages")
 rm -rf "$packages/_CPack_Packages"
 
-# == Windows zip (Tarnwick-<version>-win64.zip): its build and cpack go here.
+echo "== Windows zip"
+# ---- The Windows zip, Tarnwick-<version>-win64.zip: its cross build and cpack go here. ----
 
 ls -l "$packages"
