@@ -7,8 +7,9 @@
 # planner), and removed and purged without a file of it left behind.
 #
 # Run as root (debootstrap, chroot and mount need it). The bare Debian 12 is kept in
-# build/package-check/ as a tar file, with the packages apt fetched into it, so that a second
-# run neither bootstraps nor downloads again; remove that folder to start afresh.
+# build/package-check/ as a tar file, and again with the package's dependencies installed, with
+# the packages apt fetched, so that a second run neither bootstraps nor downloads nor installs
+# them again; remove that folder to start afresh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -103,11 +104,6 @@ if [ ! -f "$base" ]; then
   tar -C "$root" -cf "$base.part" . && mv "$base.part" "$base"
   rm -rf "$root"
 fi
-rm -rf "$root"
-mkdir -p "$root" "$work/apt-archives/partial"
-tar -C "$root" -xf "$base"
-mount -t proc proc "$root/proc"
-mount --bind "$work/apt-archives" "$root/var/cache/apt/archives"
 
 in_root() {
   chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
@@ -125,16 +121,34 @@ list_files() {
     -o -path ./var/cache/debconf -o -path ./var/cache/ldconfig \) -prune -o ! -type d -print |
     LC_ALL=C sort)
 }
-
-# No service starts in the chroot (dependencies that bring one would try).
-printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-chmod 755 "$root/usr/sbin/policy-rc.d"
+mount_in_root() {
+  mount -t proc proc "$root/proc"
+  mount --bind "$work/apt-archives" "$root/var/cache/apt/archives"
+}
 
 # The package's dependencies first, so that the file lists around its install and removal show
 # the package's own files only. Recommends are left out: the programs must run without them.
-apt_in_root satisfy -y --no-install-recommends "$(dpkg-deb -f "$deb" Depends)" >/dev/null ||
-  { apt_in_root update && apt_in_root satisfy -y --no-install-recommends \
-    "$(dpkg-deb -f "$deb" Depends)" >/dev/null; }
+# The bare system with them is kept too, for as long as the package depends on the same.
+depends=$(dpkg-deb -f "$deb" Depends)
+with_depends=$work/bookworm-with-depends-$(sha256sum <<<"$depends" | cut -c1-16).tar
+rm -rf "$root"
+mkdir -p "$root" "$work/apt-archives/partial"
+if [ -f "$with_depends" ]; then
+  tar -C "$root" -xf "$with_depends"
+  mount_in_root
+else
+  tar -C "$root" -xf "$base"
+  mount_in_root
+  # No service starts in the chroot (dependencies that bring one would try).
+  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+  chmod 755 "$root/usr/sbin/policy-rc.d"
+  apt_in_root satisfy -y --no-install-recommends "$depends" >/dev/null ||
+    { apt_in_root update && apt_in_root satisfy -y --no-install-recommends "$depends" >/dev/null; }
+  rm -f "$work"/bookworm-with-depends-*.tar
+  tar -C "$root" --exclude='./proc/*' --exclude='./var/cache/apt/archives/*' \
+    -cf "$with_depends.part" .
+  mv "$with_depends.part" "$with_depends"
+fi
 list_files >"$work/files-before"
 step "The package installed and run"
 cp "$deb" "$root/tmp/"
