@@ -32,13 +32,19 @@ mkdir -p "$work"
 unpacked=$(mktemp -d)
 root=$work/root
 planner=
-cleanup() {
+# Removes the chroot, unmounting first what is mounted in it (also what a killed run left), so
+# that the kept packages bound into it are never deleted through it.
+remove_root() {
   local mounted
-  if [ -n "$planner" ]; then kill "$planner" 2>/dev/null || true; fi
   for mounted in "$root/var/cache/apt/archives" "$root/proc"; do
     if mountpoint -q "$mounted"; then umount "$mounted" || umount -l "$mounted"; fi
   done
-  rm -rf "$unpacked" "$root"
+  rm -rf "$root"
+}
+cleanup() {
+  if [ -n "$planner" ]; then kill "$planner" 2>/dev/null || true; fi
+  remove_root
+  rm -rf "$unpacked"
 }
 trap cleanup EXIT
 # A heading with the seconds spent so far.
@@ -96,13 +102,13 @@ mirror=${mirror:-http://deb.debian.org/debian}
 base=$work/bookworm-minbase.tar
 if [ ! -f "$base" ]; then
   echo "Making a bare Debian 12 with debootstrap from $mirror (kept in $base)"
-  rm -rf "$root"
+  remove_root
   debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
     { tail -n 20 "$work/debootstrap.log" >&2; exit 1; }
   chroot "$root" apt-get -qq update
   chroot "$root" apt-get clean
   tar -C "$root" -cf "$base.part" . && mv "$base.part" "$base"
-  rm -rf "$root"
+  remove_root
 fi
 
 in_root() {
@@ -131,7 +137,7 @@ mount_in_root() {
 # The bare system with them is kept too, for as long as the package depends on the same.
 depends=$(dpkg-deb -f "$deb" Depends)
 with_depends=$work/bookworm-with-depends-$(sha256sum <<<"$depends" | cut -c1-16).tar
-rm -rf "$root"
+remove_root
 mkdir -p "$root" "$work/apt-archives/partial"
 if [ -f "$with_depends" ]; then
   tar -C "$root" -xf "$with_depends"
