@@ -5,6 +5,7 @@
 # the window shows, and the manual pages and changelog compressed, as Debian wants them.
 include(GNUInstallDirs)
 
+# The day the version was released, for the metainfo (packaging/linux/changelog.in has it too).
 set(TARNWICK_RELEASE_DATE 2026-12-08)
 # The screenshot in the metainfo is the repository's own, at the release's tag.
 string(REPLACE "https://github.com/" "https://raw.githubusercontent.com/" TARNWICK_HOMEPAGE_RAW
