@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev valgrind
   php-cli chromium curl
+  librsvg2-bin
   "$@"
 )
 

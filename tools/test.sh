@@ -3,7 +3,7 @@
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the build without Qt and
 # its tests, short fuzzing runs, a short benchmark run with the window's keystroke,
 # Print-to-first-byte and start-up timings (which only measure), and the Windows programs under
-# Wine.
+# Wine, and the packages (made, checked, and installed on a clean Debian 12).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,3 +45,7 @@ bash tools/measure-window-instructions.sh
 
 echo "== Windows programs, cross-built with mingw-w64 and run under Wine"
 bash tools/test-windows.sh
+
+echo "== Packages: made, then checked and installed on a clean Debian 12"
+bash tools/package.sh
+bash tools/check-packages.sh

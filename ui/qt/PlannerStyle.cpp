@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include "ui/BuildConfig.h"
 #include "ui/qt/Artwork.h"
 
 namespace tarnwick {
@@ -62,6 +63,7 @@ void PlannerStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 void ApplyPlannerStyle(QApplication& application) {
   QApplication::setStyle(new PlannerStyle);  // the application owns its style
   application.setWindowIcon(WindowIcon());
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kBuildDesktopId));
 }
 
 }  // namespace tarnwick

@@ -21,7 +21,8 @@ class PlannerStyle final : public QProxyStyle {
 };
 
 // Gives the whole program one look wherever it runs: the planner's style and the planner's
-// icon on every window.
+// icon on every window. It also names the installed desktop entry, by which the desktop finds
+// the program's name and icon for its windows (on Wayland the only way).
 void ApplyPlannerStyle(QApplication& application);
 
 }  // namespace tarnwick

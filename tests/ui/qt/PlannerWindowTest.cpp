@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -29,6 +30,8 @@ TEST_F(PlannerWindowTest, HasItsFixedClientSizeCaptionAndIcon) {
   const QList<QSize> iconSizes = shown->windowIcon().availableSizes();
   EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
   EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
+  // The name of the desktop entry and icon that the package installs.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "io.github.tarnwick.Tarnwick");
 }
 
 TEST_F(PlannerWindowTest, EveryWidgetStandsInItsContainerWhereTheLayoutPutsIt) {
