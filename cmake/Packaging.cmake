@@ -22,8 +22,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  # The Windows zip: its install rules and settings belong here.
-  set(CPACK_GENERATOR ZIP)
+  include(${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tarnwick_<version>_amd64.deb

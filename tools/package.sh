@@ -28,6 +28,6 @@ cmake --build build/package-linux
 rm -rf "$packages/_CPack_Packages"
 
 echo "== Windows zip"
-# ---- The Windows zip, Tarnwick-<version>-win64.zip: its cross build and cpack go here. ----
+bash tools/package-windows.sh >/dev/null
 
 ls -l "$packages"

@@ -1,8 +1,15 @@
 // The planner's system pieces in builds without Qt, such as the Windows build.
+#include <iostream>
+
 #include "apps/tarnwick-plan/PlanSystem.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
+
 #include "print/Win32UrlOpener.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/Win32IniSettingsStore.h"
 #endif
 
@@ -26,7 +33,12 @@ class Win32PlanStoreFile final : public PlanStoreFile {
   explicit Win32PlanStoreFile(const std::string& path) : store_(path) {}
 
   SettingsStore& Store() override { return store_; }
-  bool Save() override { return store_.AllWritten(); }
+  bool Save() override {
+    if (store_.AllWritten()) return true;
+    std::cerr << "tarnwick-plan: The settings could not be written to " << store_.Location() << ": "
+              << store_.WriteFailureReason() << ".\n";
+    return false;
+  }
 
  private:
   Win32IniSettingsStore store_;
@@ -44,6 +56,19 @@ class PlainPlanUrlOpening final : public PlanUrlOpening {
 }  // namespace
 
 NumberFormat PlanNumberFormat() { return {.groupSeparator = ",", .decimalSeparator = "."}; }
+
+#ifdef _WIN32
+std::vector<std::string> PlanArguments(int /*argc*/, char** /*argv*/) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide != nullptr && i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+#else
+std::vector<std::string> PlanArguments(int argc, char** argv) { return {argv, argv + argc}; }
+#endif
 
 #ifdef _WIN32
 std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path) {

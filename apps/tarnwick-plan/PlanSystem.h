@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "print/UrlOpener.h"
 #include "ui/NumberFormat.h"
@@ -23,6 +24,11 @@ class PlanStoreFile {
 // "." as the decimal point; the Windows build keeps --store files through the system's profile
 // calls, other builds without Qt have no store file.
 NumberFormat PlanNumberFormat();
+
+// The program's arguments in UTF-8, its name first. Windows hands main() its arguments in the
+// ANSI code page, which cannot hold every character, so the Windows build reads them from the
+// wide command line instead.
+std::vector<std::string> PlanArguments(int argc, char** argv);
 
 // The store kept in the INI file at path; nullptr in a build without store files.
 std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path);

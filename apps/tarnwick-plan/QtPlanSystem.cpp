@@ -42,6 +42,8 @@ class QtPlanUrlOpening final : public PlanUrlOpening {
 
 }  // namespace
 
+std::vector<std::string> PlanArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
 NumberFormat PlanNumberFormat() { return SystemNumberFormat(); }
 
 std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path) {

@@ -144,7 +144,11 @@ int MakePlan(const tarnwick::PlanOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const tarnwick::PlanCommandLine commandLine = tarnwick::ParsePlanCommandLine(argc, argv);
+  const std::vector<std::string> arguments = tarnwick::PlanArguments(argc, argv);
+  std::vector<const char*> argumentTexts;
+  for (const std::string& argument : arguments) argumentTexts.push_back(argument.c_str());
+  const tarnwick::PlanCommandLine commandLine =
+      tarnwick::ParsePlanCommandLine(static_cast<int>(argumentTexts.size()), argumentTexts.data());
   if (const auto* help = std::get_if<tarnwick::PlanHelpRequest>(&commandLine)) {
     std::cout << help->text;
     return kExitPlanMade;

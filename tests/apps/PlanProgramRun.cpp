@@ -1,58 +1,32 @@
 #include "PlanProgramRun.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
+#include "ProgramProcess.h"
 #include "TemporaryDirectory.h"
-
-extern char** environ;
 
 namespace tarnwick {
 namespace {
 
+// Read as text: on Windows the program's line ends come back as "\n".
 std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path);
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
-}
-
-// Output goes to files rather than pipes so that a large report cannot block the program.
-void RedirectTo(posix_spawn_file_actions_t& actions, int descriptor,
-                const std::filesystem::path& path) {
-  posix_spawn_file_actions_addopen(&actions, descriptor, path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
 }
 
 }  // namespace
 
 PlanProgramResult RunPlanProgram(const std::vector<std::string>& arguments) {
   const TemporaryDirectory outputs;
-  std::vector<std::string> argumentTexts{TARNWICK_PLAN_PROGRAM};
-  argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& text : argumentTexts) argv.push_back(text.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  RedirectTo(actions, STDOUT_FILENO, outputs.Path() / "out");
-  RedirectTo(actions, STDERR_FILENO, outputs.Path() / "err");
-  pid_t child = 0;
-  const int spawnError = posix_spawn(&child, argv.front(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawnError != 0) throw std::runtime_error("cannot start " TARNWICK_PLAN_PROGRAM);
-
-  int status = 0;
-  waitpid(child, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(outputs.Path() / "out"),
-          ReadWholeFile(outputs.Path() / "err")};
+  std::vector<std::string> words{TARNWICK_PLAN_PROGRAM};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  const int status = RunProgramToFiles(words, outputs.Path() / "out", outputs.Path() / "err");
+  return {status, ReadWholeFile(outputs.Path() / "out"), ReadWholeFile(outputs.Path() / "err")};
 }
 
 nlohmann::json RunPlanProgramJson(const std::vector<std::string>& arguments) {

@@ -1,31 +1,14 @@
-// tarnwick-plan with --store: the INI file is read at load and written at unload.
+// tarnwick-plan with --store: the INI file is read at load and written at unload (through
+// QSettings, or the profile calls on Windows).
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 
 #include "PlanProgramRun.h"
-#include "TemporaryDirectory.h"
+#include "PlanStoreFixture.h"
 
 namespace tarnwick {
 namespace {
-
-// The value of key in the file's lines "key=value".
-std::optional<std::string> IniValue(const std::filesystem::path& path, const std::string& key) {
-  std::ifstream file(path);
-  for (std::string line; std::getline(file, line);) {
-    if (line.starts_with(key + "=")) return line.substr(key.size() + 1);
-  }
-  return std::nullopt;
-}
-
-class PlanStore : public testing::Test {
- protected:
-  std::string StorePath() const { return (directory_.Path() / "settings.ini").string(); }
-
- private:
-  TemporaryDirectory directory_;
-};
 
 TEST_F(PlanStore, PayloadIsKeptInKilogramsAndShownAgainInTheStoredUnit) {
   const PlanProgramResult first = RunPlanProgram(
@@ -56,22 +39,6 @@ TEST_F(PlanStore, UnwritableFileExitsWithOne) {
   EXPECT_NE(result.err.find("could not write the settings file"), std::string::npos);
   EXPECT_NE(result.err.find("a folder of that name is in the way"), std::string::npos)
       << result.err;
-}
-
-TEST_F(PlanStore, UnreadableFileIsSetAsideAndWrittenAnew) {
-  std::ofstream(StorePath(), std::ios::binary) << "[Settings]\nUnits=0\n\xff\xfe\n[broken\n";
-  const PlanProgramResult first =
-      RunPlanProgram({"--store", StorePath(), "--type", "txtPayload=1000"});
-  EXPECT_EQ(first.exitStatus, 0) << first.err;
-  EXPECT_NE(first.err.find("tarnwick-plan: the settings file " + StorePath() +
-                           " could not be read; it was moved to " + StorePath() + ".corrupt-"),
-            std::string::npos)
-      << first.err;
-  EXPECT_EQ(IniValue(StorePath(), "Units"), "0") << "what could be read is kept";
-
-  const PlanProgramResult second = RunPlanProgram({"--store", StorePath()});
-  EXPECT_EQ(second.exitStatus, 0) << second.err;
-  EXPECT_EQ(second.err, "") << "the new file reads cleanly";
 }
 
 }  // namespace

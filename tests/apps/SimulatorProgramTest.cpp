@@ -16,6 +16,7 @@
 #include "StubProcess.h"
 #include "TemporaryDirectory.h"
 #include "simlink/StandInTransport.h"
+#include "tests/shared/SimulatorFigures.h"
 
 namespace tarnwick {
 namespace {
@@ -50,13 +51,16 @@ class SimulatorProgramTest : public testing::Test {
 };
 
 TEST_F(SimulatorProgramTest, PayloadIsReadInEitherUnit) {
-  const auto stub = StartStub({"--zfw-lbs", "40000"});
+  const auto stub = StartStub({"--zfw-lbs", figures::kStubZeroFuelWeightLbs});
   const auto pounds = RunPlanProgramJson({"--select", "cboUnits=0", "--click", "cmdReadPayload"});
-  EXPECT_EQ(OnlyMessage(pounds), "Payload weight read as 10238 pounds.");
-  EXPECT_EQ(pounds["controls"]["txtPayload"]["text"], "10238");
+  EXPECT_EQ(OnlyMessage(pounds),
+            "Payload weight read as " + std::string(figures::kPayloadShownInPounds) + " pounds.");
+  EXPECT_EQ(pounds["controls"]["txtPayload"]["text"], figures::kPayloadShownInPounds);
   const auto kilograms =
       RunPlanProgramJson({"--select", "cboUnits=1", "--click", "cmdReadPayload"});
-  EXPECT_EQ(OnlyMessage(kilograms), "Payload weight read as 4644 kilograms.");
+  EXPECT_EQ(
+      OnlyMessage(kilograms),
+      "Payload weight read as " + std::string(figures::kPayloadShownInKilograms) + " kilograms.");
   EXPECT_EQ(stub->Stop(), 0) << "the stub ends cleanly on SIGTERM";
   EXPECT_FALSE(std::filesystem::exists(IpcDir() / "UIPCMAIN")) << "and removes its socket";
 }
@@ -75,7 +79,8 @@ TEST_F(SimulatorProgramTest, BoardingWritesBothTanksLeftFirst) {
   EXPECT_THAT(log[1], testing::StartsWith("write 0x0B7C size 4 value "));
   EXPECT_EQ(log[2], "write 0x0B94 size 4 value " + std::to_string(level));
   // The shown tank figure is rounded to a kilogram, which is 3301 level steps at most.
-  EXPECT_NEAR(static_cast<double>(level), std::stod(tankKg) / 2541.0 * 8388608.0, 1651.0);
+  EXPECT_NEAR(static_cast<double>(level),
+              std::stod(tankKg) / figures::kTankCapacityKg * figures::kFullTankLevel, 1651.0);
 }
 
 TEST_F(SimulatorProgramTest, FailuresToConnectNameTheirCause) {

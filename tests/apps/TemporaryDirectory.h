@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -11,11 +11,19 @@ namespace tarnwick {
 class TemporaryDirectory {
  public:
   TemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("cannot make a temporary directory");
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    // A name that already exists is not taken: create_directory says so, and another is tried.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::filesystem::path candidate = std::filesystem::temp_directory_path() /
+                                              ("tarnwick-" + std::to_string(random() % 1000000000));
+      if (std::filesystem::create_directory(candidate)) {
+        std::filesystem::permissions(candidate, std::filesystem::perms::owner_all);
+        path_ = candidate;
+        return;
+      }
     }
-    path_ = pattern;
+    throw std::runtime_error("cannot make a temporary directory");
   }
   ~TemporaryDirectory() {
     std::error_code ignored;

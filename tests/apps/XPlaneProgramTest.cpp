@@ -12,6 +12,7 @@
 #include "TemporaryDirectory.h"
 #include "simlink/StandInTransport.h"
 #include "simlink/SystemXPlanePort.h"
+#include "tests/shared/SimulatorFigures.h"
 
 namespace tarnwick {
 namespace {
@@ -19,6 +20,10 @@ namespace {
 using testing::ElementsAre;
 using testing::StartsWith;
 
+const std::string kPayloadReadInPounds =
+    "Payload weight read as " + std::string(figures::kPayloadShownInPounds) + " pounds.";
+const std::string kPayloadReadInKilograms =
+    "Payload weight read as " + std::string(figures::kPayloadShownInKilograms) + " kilograms.";
 const std::string kNoSimulator =
     "FSUIPC connection failure: Cannot link to FSUIPC or WideClient\r\n\r\nEnsure that Flight "
     "Simulator is running.";
@@ -62,13 +67,13 @@ class XPlaneProgramTest : public testing::Test {
 };
 
 TEST_F(XPlaneProgramTest, PayloadIsReadInEitherUnit) {
-  const auto xplane = StartXPlane({"--payload-kg", "4643.69"});
+  const auto xplane = StartXPlane({"--payload-kg", figures::kXPlanePayloadKg});
   const auto pounds = RunPlanProgramJson({"--select", "cboUnits=0", "--click", "cmdReadPayload"});
-  EXPECT_THAT(MessageTexts(pounds), ElementsAre("Payload weight read as 10238 pounds."));
-  EXPECT_EQ(pounds["controls"]["txtPayload"]["text"], "10238");
+  EXPECT_THAT(MessageTexts(pounds), ElementsAre(kPayloadReadInPounds));
+  EXPECT_EQ(pounds["controls"]["txtPayload"]["text"], figures::kPayloadShownInPounds);
   const auto kilograms =
       RunPlanProgramJson({"--select", "cboUnits=1", "--click", "cmdReadPayload"});
-  EXPECT_THAT(MessageTexts(kilograms), ElementsAre("Payload weight read as 4644 kilograms."));
+  EXPECT_THAT(MessageTexts(kilograms), ElementsAre(kPayloadReadInKilograms));
   EXPECT_EQ(xplane->Stop(), 0) << "the substitute ends cleanly on SIGTERM";
 }
 
@@ -113,10 +118,11 @@ TEST_F(XPlaneProgramTest, SilentOrAbsentXPlaneIsTheConnectionFailure) {
 
 TEST_F(XPlaneProgramTest, IpcServerTakesPrecedence) {
   const auto xplane = StartXPlane({"--payload-kg", "100"});
-  StubProcess ipcServer(temporary.Path() / "ipc.log", {"--zfw-lbs", "40000"});
+  StubProcess ipcServer(temporary.Path() / "ipc.log",
+                        {"--zfw-lbs", figures::kStubZeroFuelWeightLbs});
   ASSERT_TRUE(WaitForStubWindow(temporary.Path() / "ipc", "UIPCMAIN"));
   const auto report = RunPlanProgramJson({"--select", "cboUnits=0", "--click", "cmdReadPayload"});
-  EXPECT_THAT(MessageTexts(report), ElementsAre("Payload weight read as 10238 pounds."));
+  EXPECT_THAT(MessageTexts(report), ElementsAre(kPayloadReadInPounds));
 }
 
 }  // namespace

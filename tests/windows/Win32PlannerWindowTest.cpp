@@ -12,6 +12,7 @@
 #include "commands/SimulatorCommands.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
+#include "tests/shared/SimulatorFigures.h"
 #include "tests/windows/PlannerRun.h"
 #include "tests/windows/Win32WindowDriver.h"
 #include "ui/MainWindow.h"
@@ -182,8 +183,9 @@ TEST_F(Win32PlannerWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
   EXPECT_GT(fontHeight(payload), heightBefore);
 }
 
-// Against the substitute simulator, which tools/test-windows.sh starts with a zero fuel weight
-// of 40000 lb before it runs this with TARNWICK_SIMSTUB_RUNNING=1. It prints the tank box's
+// Against the substitute simulator, which tools/test-windows.sh starts with the zero fuel weight
+// of figures::kStubZeroFuelWeightLbs before it runs this with TARNWICK_SIMSTUB_RUNNING=1 (CTest
+// leaves this case out). It prints the tank box's
 // text, which the script compares with the level the stub logged.
 TEST(Win32PlannerWindowWithSimulator, ReadsThePayloadAndBoardsTheFuel) {
   if (GetEnvironmentVariableW(L"TARNWICK_SIMSTUB_RUNNING", nullptr, 0) == 0) {
@@ -192,10 +194,11 @@ TEST(Win32PlannerWindowWithSimulator, ReadsThePayloadAndBoardsTheFuel) {
   InMemorySettingsStore store;
   PlannerRun run(store);
   const MessageBoxContent read = ClickAndCloseMessageBox(run.Driver(), "cmdReadPayload");
-  EXPECT_EQ(read.text, "Payload weight read as 4644 kilograms.");
+  EXPECT_EQ(read.text, "Payload weight read as " + std::string(figures::kPayloadShownInKilograms) +
+                           " kilograms.");
   EXPECT_EQ(read.title, "Success!");
   EXPECT_EQ(read.style, MessageBoxStyle::kInformation);
-  EXPECT_EQ(run.Driver().ShownText("txtPayload"), "4644");
+  EXPECT_EQ(run.Driver().ShownText("txtPayload"), figures::kPayloadShownInKilograms);
   const MessageBoxContent boarded = ClickAndCloseMessageBox(run.Driver(), "cmdBoardFuel");
   EXPECT_EQ(boarded.text, "The fuel was successfully boarded.");
   std::cout << "txtLeftTank shows " << run.Driver().ShownText("txtLeftTank") << std::endl;

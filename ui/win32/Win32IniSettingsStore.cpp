@@ -15,6 +15,11 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? L"." : path.substr(0, separator);
+}
+
 }  // namespace
 
 Win32IniSettingsStore::Win32IniSettingsStore(const std::string& path)
@@ -40,6 +45,25 @@ void Win32IniSettingsStore::Write(std::string_view /*application*/, std::string_
                                   path_.c_str())) {
     allWritten_ = false;
   }
+}
+
+std::string Win32IniSettingsStore::Location() const { return Narrow(path_); }
+
+std::string Win32IniSettingsStore::WriteFailureReason() const {
+  const std::wstring folder = FolderOf(path_);
+  const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+  if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
+    return "the folder " + Narrow(folder) + " does not exist";
+  }
+  if ((folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+    return Narrow(folder) + " is not a folder";
+  const DWORD fileAttributes = GetFileAttributesW(path_.c_str());
+  if (fileAttributes != INVALID_FILE_ATTRIBUTES) {
+    if ((fileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return "a folder of that name is in the way";
+    if ((fileAttributes & FILE_ATTRIBUTE_READONLY) != 0) return "the file is read-only";
+  }
+  return "the file could not be written (the disk may be full)";
 }
 
 }  // namespace tarnwick

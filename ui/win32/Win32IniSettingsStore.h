@@ -24,6 +24,11 @@ class Win32IniSettingsStore final : public SettingsStore {
 
   // False once a write has failed.
   bool AllWritten() const { return allWritten_; }
+  // The file's full path, in UTF-8.
+  std::string Location() const;
+  // Why a write failed, as far as the file system tells: the folder missing or not a folder, a
+  // folder in the file's place, the file read-only; else a full disk is the likely cause.
+  std::string WriteFailureReason() const;
 
  private:
   std::wstring path_;
