@@ -1,5 +1,5 @@
-// The planner's system pieces in builds without Qt, such as the Windows build.
-#include "apps/tarnwick-plan/PlanSystem.h"
+// The planner's system in builds without Qt, such as the Windows build.
+#include "apps/tarnwick-plan/BuiltPlanSystem.h"
 
 #ifdef _WIN32
 #include "print/Win32UrlOpener.h"
@@ -41,20 +41,29 @@ class PlainPlanUrlOpening final : public PlanUrlOpening {
   SystemUrlOpener opener_;
 };
 
+// "," groups digits and "." is the decimal point; --store files through the system's profile
+// calls on Windows and none elsewhere.
+class PlainPlanSystem final : public BuiltPlanSystem {
+ public:
+  NumberFormat Format() override { return {.groupSeparator = ",", .decimalSeparator = "."}; }
+#ifdef _WIN32
+  std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path,
+                                               std::ostream& /*complaints*/) override {
+    return std::make_unique<Win32PlanStoreFile>(path);
+  }
+#else
+  std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& /*path*/,
+                                               std::ostream& /*complaints*/) override {
+    return nullptr;
+  }
+#endif
+  std::unique_ptr<PlanUrlOpening> StartUrlOpening() override {
+    return std::make_unique<PlainPlanUrlOpening>();
+  }
+};
+
 }  // namespace
 
-NumberFormat PlanNumberFormat() { return {.groupSeparator = ",", .decimalSeparator = "."}; }
-
-#ifdef _WIN32
-std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path) {
-  return std::make_unique<Win32PlanStoreFile>(path);
-}
-#else
-std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& /*path*/) { return nullptr; }
-#endif
-
-std::unique_ptr<PlanUrlOpening> StartPlanUrlOpening() {
-  return std::make_unique<PlainPlanUrlOpening>();
-}
+std::unique_ptr<PlanSystem> MakeBuiltPlanSystem() { return std::make_unique<PlainPlanSystem>(); }
 
 }  // namespace tarnwick

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "apps/tarnwick-plan/PlanSystem.h"
+
+namespace tarnwick {
+
+// What every build of the program takes from its system alike: the print site served on the
+// web host's loopback address, the system's IPC port and sockets, and X-Plane's address from
+// TARNWICK_XPLANE_ADDRESS. The rest differs by build (QtPlanSystem.cpp, PlainPlanSystem.cpp).
+class BuiltPlanSystem : public PlanSystem {
+ public:
+  std::unique_ptr<PlanSite> SiteFor(std::string_view webHost) override;
+  std::unique_ptr<IpcPort> MakeIpcPort() override;
+  std::unique_ptr<XPlanePort> MakeXPlanePort() override;
+  XPlaneLinkSettings XPlaneSettings() override;
+};
+
+// The system this program was built for.
+std::unique_ptr<PlanSystem> MakeBuiltPlanSystem();
+
+}  // namespace tarnwick

@@ -1,0 +1,159 @@
+#include "apps/tarnwick-plan/RunPlan.h"
+
+#include <chrono>
+#include <memory>
+#include <variant>
+#include <vector>
+
+#include "apps/tarnwick-plan/PlanActions.h"
+#include "apps/tarnwick-plan/PlanCommandLine.h"
+#include "apps/tarnwick-plan/PlanJson.h"
+#include "apps/tarnwick-plan/PlanSheet.h"
+#include "commands/PrintCommand.h"
+#include "commands/SimulatorCommands.h"
+#include "simlink/IpcClient.h"
+#include "simlink/XPlaneClient.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramInfo.h"
+
+namespace tarnwick {
+namespace {
+
+// How long --open serves the print site for a browser that does not come.
+constexpr std::chrono::seconds kServeForBrowser{30};
+
+std::vector<std::string> UrlsOf(const std::vector<UrlRequest>& requests) {
+  std::vector<std::string> urls;
+  for (const UrlRequest& request : requests) urls.push_back(request.url);
+  return urls;
+}
+
+// A message box text on one line: each CR LF becomes a blank.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool lineBreak = text.compare(at, 2, "\r\n") == 0;
+    line += lineBreak ? ' ' : text[at];
+    if (lineBreak) ++at;
+  }
+  return line;
+}
+
+class PlanRun {
+ public:
+  PlanRun(std::ostream& out, std::ostream& err, PlanSystem& system)
+      : out_(out), err_(err), system_(system) {}
+
+  int ReportBadArguments(const std::string& message) {
+    err_ << "tarnwick-plan: " << message << '\n';
+    return kPlanExitBadArguments;
+  }
+
+  int MakePlan(const PlanOptions& options) {
+    if (!options.storePath) {
+      InMemorySettingsStore store;
+      return MakePlan(options, store, [] { return true; });
+    }
+    const std::unique_ptr<PlanStoreFile> file = system_.OpenStoreFile(*options.storePath, err_);
+    if (!file) {
+      return ReportBadArguments(
+          "--store is not available in this build: it has no settings file (builds without Qt, "
+          "such as the Windows build, keep the settings in memory only)");
+    }
+    return MakePlan(options, file->Store(), [&file] { return file->Save(); });
+  }
+
+ private:
+  // Names every URL the system refused to open; true when it refused none.
+  bool ReportRefusedUrls(const std::vector<UrlRequest>& requests) {
+    bool allAccepted = true;
+    for (const UrlRequest& request : requests) {
+      if (request.accepted) continue;
+      err_ << "tarnwick-plan: the system did not open " << request.url << '\n';
+      allAccepted = false;
+    }
+    return allAccepted;
+  }
+
+  // With --open, after the plan is out: the site keeps being served until a browser has
+  // fetched the print page and its style sheet, or for kServeForBrowser at most. False when
+  // the site could not be served at all.
+  bool ServeForBrowser(PlanSite& site) {
+    if (const auto failure = site.LastFailure()) {
+      err_ << "tarnwick-plan: " << OneLine(SiteNotServedText(*failure)) << '\n';
+      return false;
+    }
+    if (site.Serving() && !site.WaitUntilPageFetched(kServeForBrowser)) {
+      err_ << "tarnwick-plan: no browser fetched the print page within " << kServeForBrowser.count()
+           << " s; it is no longer served\n";
+    }
+    return true;
+  }
+
+  // Runs the window from load to unload. saveStore writes the settings out and says whether
+  // that worked; it is not called when the arguments are refused. Without --open the print
+  // command's URLs are only recorded and no site is served.
+  template <typename SaveStore>
+  int MakePlan(const PlanOptions& options, SettingsStore& store, SaveStore saveStore) {
+    ProgramState state;
+    MessageRecorder messages;
+    const auto systemOpening = options.open ? system_.StartUrlOpening() : nullptr;
+    UrlRecorder opener =
+        systemOpening ? UrlRecorder::PassingOnTo(systemOpening->Opener()) : UrlRecorder();
+    const std::string webHost = options.webHost.value_or(kBuildWebHost);
+    const std::unique_ptr<PlanSite> servedSite = options.open ? system_.SiteFor(webHost) : nullptr;
+    SiteServedElsewhere recordedOnly;
+    SiteHost& site = servedSite ? static_cast<SiteHost&>(*servedSite) : recordedOnly;
+    const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
+    IpcClient link(*port);
+    const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
+    XPlaneClient xplane(*xplanePort, system_.XPlaneSettings());
+    MainWindow window(state, {messages, store, system_.Format(), [&link] { link.LinkClose(); }});
+    SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
+    simulatorCommands.WireButtons();
+    MainWindowControls& controls = window.Controls();
+    WirePrintCommand(controls, {site, opener, messages}, "http://" + webHost + "/Tarnwick/");
+    controls.frmMain.Show();
+    if (const auto error = ValidateActions(options.actions, controls)) {
+      return ReportBadArguments(*error);
+    }
+    ApplyActions(options.actions, controls);
+    controls.frmMain.Unload();  // does nothing after a click on cmdExit
+    const bool saved = saveStore();
+    const std::vector<std::string> openedUrls = UrlsOf(opener.Requests());
+    out_ << (options.json ? PlanJson(controls, messages.Shown(), openedUrls)
+                          : PlanSheet(controls, messages.Shown(), openedUrls));
+    if (!saved) {
+      err_ << "tarnwick-plan: could not write the settings file " << *options.storePath << '\n';
+      return kPlanExitStoreNotWritten;
+    }
+    const bool allOpened = ReportRefusedUrls(opener.Requests());
+    const bool served = !servedSite || ServeForBrowser(*servedSite);
+    return allOpened && served ? kPlanExitMade : kPlanExitUrlRefused;
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  PlanSystem& system_;
+};
+
+}  // namespace
+
+int RunPlan(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+            PlanSystem& system) {
+  std::vector<const char*> argv{"tarnwick-plan"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  const PlanCommandLine commandLine =
+      ParsePlanCommandLine(static_cast<int>(argv.size()), argv.data());
+  PlanRun run(out, err, system);
+  if (const auto* help = std::get_if<PlanHelpRequest>(&commandLine)) {
+    out << help->text;
+    return kPlanExitMade;
+  }
+  if (const auto* error = std::get_if<PlanUsageError>(&commandLine)) {
+    return run.ReportBadArguments(error->message);
+  }
+  return run.MakePlan(std::get<PlanOptions>(commandLine));
+}
+
+}  // namespace tarnwick
