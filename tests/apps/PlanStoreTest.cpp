@@ -1,7 +1,9 @@
 // tarnwick-plan with --store: the INI file is read at load and written at unload.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "PlanProgramRun.h"
@@ -19,9 +21,18 @@ std::optional<std::string> IniValue(const std::filesystem::path& path, const std
   return std::nullopt;
 }
 
+std::string Contents(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 class PlanStore : public testing::Test {
  protected:
   std::string StorePath() const { return (directory_.Path() / "settings.ini").string(); }
+  std::size_t FilesInDirectory() const {
+    const std::filesystem::directory_iterator files(directory_.Path());
+    return static_cast<std::size_t>(std::distance(begin(files), end(files)));
+  }
 
  private:
   TemporaryDirectory directory_;
@@ -72,6 +83,18 @@ TEST_F(PlanStore, UnreadableFileIsSetAsideAndWrittenAnew) {
   const PlanProgramResult second = RunPlanProgram({"--store", StorePath()});
   EXPECT_EQ(second.exitStatus, 0) << second.err;
   EXPECT_EQ(second.err, "") << "the new file reads cleanly";
+}
+
+// Refused arguments apply nothing, and that includes setting an unreadable file aside.
+TEST_F(PlanStore, RefusedArgumentsLeaveAnUnreadableFileAsItIs) {
+  const std::string unreadable = "[Settings]\nUnits=0\n[broken\n";
+  std::ofstream(StorePath(), std::ios::binary) << unreadable;
+  const PlanProgramResult result =
+      RunPlanProgram({"--store", StorePath(), "--select", "cboUnits=9"});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.err, "tarnwick-plan: index 9 is out of range for cboUnits: -1 to 1\n");
+  EXPECT_EQ(Contents(StorePath()), unreadable);
+  EXPECT_EQ(FilesInDirectory(), 1u) << "nothing was moved aside";
 }
 
 }  // namespace
