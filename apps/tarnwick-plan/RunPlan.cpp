@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -9,11 +10,8 @@
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/PlanJson.h"
 #include "apps/tarnwick-plan/PlanSheet.h"
+#include "apps/tarnwick-plan/PlanWindow.h"
 #include "commands/PrintCommand.h"
-#include "commands/SimulatorCommands.h"
-#include "simlink/IpcClient.h"
-#include "simlink/XPlaneClient.h"
-#include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
 
 namespace tarnwick {
@@ -21,6 +19,14 @@ namespace {
 
 // How long --open serves the print site for a browser that does not come.
 constexpr std::chrono::seconds kServeForBrowser{30};
+
+std::string WebHostOf(const PlanOptions& options) {
+  return options.webHost.value_or(kBuildWebHost);
+}
+
+std::string WebSiteBaseOf(const PlanOptions& options) {
+  return "http://" + WebHostOf(options) + "/Tarnwick/";
+}
 
 std::vector<std::string> UrlsOf(const std::vector<UrlRequest>& requests) {
   std::vector<std::string> urls;
@@ -54,6 +60,9 @@ class PlanRun {
       InMemorySettingsStore store;
       return MakePlan(options, store, [] { return true; });
     }
+    // Opening the settings file may change it already (one that cannot be read is moved
+    // aside), and refused arguments must leave it as it is: they are checked beforehand.
+    if (const auto error = CheckedOnEmptyStore(options)) return ReportBadArguments(*error);
     const std::unique_ptr<PlanStoreFile> file = system_.OpenStoreFile(*options.storePath, err_);
     if (!file) {
       return ReportBadArguments(
@@ -90,30 +99,39 @@ class PlanRun {
     return true;
   }
 
+  // The message of the first action that cannot be carried out, found on a window loaded from
+  // an empty store that opens nothing and serves nothing. The pick lists and the buttons do
+  // not depend on the store, so the check holds for the window of the run.
+  std::optional<std::string> CheckedOnEmptyStore(const PlanOptions& options) {
+    InMemorySettingsStore store;
+    UrlRecorder opener;
+    SiteServedElsewhere site;
+    const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
+    const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
+    PlanWindow window(
+        store, system_.Format(),
+        {*port, *xplanePort, system_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
+    return ValidateActions(options.actions, window.Controls());
+  }
+
   // Runs the window from load to unload. saveStore writes the settings out and says whether
   // that worked; it is not called when the arguments are refused. Without --open the print
   // command's URLs are only recorded and no site is served.
   template <typename SaveStore>
   int MakePlan(const PlanOptions& options, SettingsStore& store, SaveStore saveStore) {
-    ProgramState state;
-    MessageRecorder messages;
     const auto systemOpening = options.open ? system_.StartUrlOpening() : nullptr;
     UrlRecorder opener =
         systemOpening ? UrlRecorder::PassingOnTo(systemOpening->Opener()) : UrlRecorder();
-    const std::string webHost = options.webHost.value_or(kBuildWebHost);
-    const std::unique_ptr<PlanSite> servedSite = options.open ? system_.SiteFor(webHost) : nullptr;
+    const std::unique_ptr<PlanSite> servedSite =
+        options.open ? system_.SiteFor(WebHostOf(options)) : nullptr;
     SiteServedElsewhere recordedOnly;
     SiteHost& site = servedSite ? static_cast<SiteHost&>(*servedSite) : recordedOnly;
     const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
-    IpcClient link(*port);
     const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
-    XPlaneClient xplane(*xplanePort, system_.XPlaneSettings());
-    MainWindow window(state, {messages, store, system_.Format(), [&link] { link.LinkClose(); }});
-    SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
-    simulatorCommands.WireButtons();
+    PlanWindow window(
+        store, system_.Format(),
+        {*port, *xplanePort, system_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
     MainWindowControls& controls = window.Controls();
-    WirePrintCommand(controls, {site, opener, messages}, "http://" + webHost + "/Tarnwick/");
-    controls.frmMain.Show();
     if (const auto error = ValidateActions(options.actions, controls)) {
       return ReportBadArguments(*error);
     }
@@ -121,8 +139,9 @@ class PlanRun {
     controls.frmMain.Unload();  // does nothing after a click on cmdExit
     const bool saved = saveStore();
     const std::vector<std::string> openedUrls = UrlsOf(opener.Requests());
-    out_ << (options.json ? PlanJson(controls, messages.Shown(), openedUrls)
-                          : PlanSheet(controls, messages.Shown(), openedUrls));
+    const std::vector<MessageBoxContent>& shown = window.Messages().Shown();
+    out_ << (options.json ? PlanJson(controls, shown, openedUrls)
+                          : PlanSheet(controls, shown, openedUrls));
     if (!saved) {
       err_ << "tarnwick-plan: could not write the settings file " << *options.storePath << '\n';
       return kPlanExitStoreNotWritten;
