@@ -127,6 +127,20 @@ TEST(RunPlan, RefusedArgumentsLeaveTheFileAndTheSystemUntouched) {
   EXPECT_TRUE(system.ipc.sent.empty());
 }
 
+// A complaint is one line even when the argument it quotes holds line breaks.
+TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--js\non"}, {"--set", "cboTemp=1\r\n2"},
+        {"--click", "cmd\rPrint"}}) {
+    StandInPlanSystem system;
+    const RunResult run = RunOn(system, arguments);
+    EXPECT_EQ(run.status, kPlanExitBadArguments);
+    EXPECT_THAT(run.err, StartsWith("tarnwick-plan: "));
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(run.err.find('\r'), std::string::npos) << run.err;
+  }
+}
+
 TEST(RunPlan, BuildWithoutSettingsFilesRefusesStore) {
   StandInPlanSystem system;
   system.hasStoreFiles = false;
