@@ -34,13 +34,14 @@ std::vector<std::string> UrlsOf(const std::vector<UrlRequest>& requests) {
   return urls;
 }
 
-// A message box text on one line: each CR LF becomes a blank.
+// A text on one line: each CR LF, CR or LF becomes a blank. Message box texts break their lines
+// with CR LF, and a complaint may quote an argument that holds line breaks.
 std::string OneLine(const std::string& text) {
   std::string line;
   for (std::size_t at = 0; at < text.size(); ++at) {
-    const bool lineBreak = text.compare(at, 2, "\r\n") == 0;
+    const bool lineBreak = text[at] == '\r' || text[at] == '\n';
     line += lineBreak ? ' ' : text[at];
-    if (lineBreak) ++at;
+    if (text.compare(at, 2, "\r\n") == 0) ++at;
   }
   return line;
 }
@@ -51,7 +52,7 @@ class PlanRun {
       : out_(out), err_(err), system_(system) {}
 
   int ReportBadArguments(const std::string& message) {
-    err_ << "tarnwick-plan: " << message << '\n';
+    err_ << "tarnwick-plan: " << OneLine(message) << '\n';
     return kPlanExitBadArguments;
   }
 
@@ -78,7 +79,7 @@ class PlanRun {
     bool allAccepted = true;
     for (const UrlRequest& request : requests) {
       if (request.accepted) continue;
-      err_ << "tarnwick-plan: the system did not open " << request.url << '\n';
+      err_ << "tarnwick-plan: the system did not open " << OneLine(request.url) << '\n';
       allAccepted = false;
     }
     return allAccepted;
@@ -143,7 +144,8 @@ class PlanRun {
     out_ << (options.json ? PlanJson(controls, shown, openedUrls)
                           : PlanSheet(controls, shown, openedUrls));
     if (!saved) {
-      err_ << "tarnwick-plan: could not write the settings file " << *options.storePath << '\n';
+      err_ << "tarnwick-plan: could not write the settings file " << OneLine(*options.storePath)
+           << '\n';
       return kPlanExitStoreNotWritten;
     }
     const bool allOpened = ReportRefusedUrls(opener.Requests());
