@@ -164,8 +164,12 @@ int RunPlan(std::span<const std::string> arguments, std::ostream& out, std::ostr
             PlanSystem& system) {
   std::vector<const char*> argv{"tarnwick-plan"};
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
-  const PlanCommandLine commandLine =
-      ParsePlanCommandLine(static_cast<int>(argv.size()), argv.data());
+  return RunPlan(ParsePlanCommandLine(static_cast<int>(argv.size()), argv.data()), out, err,
+                 system);
+}
+
+int RunPlan(const PlanCommandLine& commandLine, std::ostream& out, std::ostream& err,
+            PlanSystem& system) {
   PlanRun run(out, err, system);
   if (const auto* help = std::get_if<PlanHelpRequest>(&commandLine)) {
     out << help->text;

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/PlanSystem.h"
 
 namespace tarnwick {
@@ -18,6 +19,10 @@ inline constexpr int kPlanExitUrlRefused = 3;
 // program's name. The plan (or the help) goes to out, complaints to err, one line each; the
 // result is the exit status.
 int RunPlan(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+            PlanSystem& system);
+
+// The same run from the parsed command line.
+int RunPlan(const PlanCommandLine& commandLine, std::ostream& out, std::ostream& err,
             PlanSystem& system);
 
 }  // namespace tarnwick
