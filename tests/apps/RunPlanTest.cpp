@@ -129,9 +129,9 @@ TEST(RunPlan, RefusedArgumentsLeaveTheFileAndTheSystemUntouched) {
 
 // A complaint is one line even when the argument it quotes holds line breaks.
 TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"--js\non"}, {"--set", "cboTemp=1\r\n2"},
-        {"--click", "cmd\rPrint"}}) {
+  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--js\non"},
+                                                    {"--set", "cboTemp=1\r\n2"},
+                                                    {"--click", "cmd\rPrint"}}) {
     StandInPlanSystem system;
     const RunResult run = RunOn(system, arguments);
     EXPECT_EQ(run.status, kPlanExitBadArguments);
