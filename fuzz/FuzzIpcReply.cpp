@@ -164,6 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> reply = input.Rest();
 
   FakeIpcPort port;
+  port.keepsSentAreas = false;
   IpcClient link(port);
   LinkResult result = LinkResult::kNotOpen;
   Require(link.LinkOpen(kAnySimulator, result), "the link opens on the fake port");

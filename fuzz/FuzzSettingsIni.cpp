@@ -44,9 +44,16 @@ class ScratchFolder {
   // The file for the next input, with a modification time of its own: QSettings keeps the
   // files it has read in a cache by name and reads one again only when its size or its
   // modification time changed. (A new name for each input would grow that cache without end.)
+  //
+  // The folder is emptied first: an unreadable file is moved aside as
+  // "Tarnwick.conf.corrupt-<time>[-n]", and left there those copies would pile up by the
+  // million in a long run, and change what the next input does (after 100 in one second the
+  // store reports that it could not move the file aside).
   std::string NextFile(const std::uint8_t* data, std::size_t size) {
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      std::filesystem::remove(entry.path());
+    }
     const std::string path = (path_ / "Tarnwick.conf").string();
-    std::filesystem::remove(path);
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     file.close();

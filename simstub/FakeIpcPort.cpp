@@ -79,7 +79,8 @@ bool FakeIpcPort::SendWithTimeout(WindowHandle window, std::uint32_t message, st
                                   std::int32_t lParam, std::uint32_t timeoutMs,
                                   std::uintptr_t& result) {
   calls.push_back("SendWithTimeout");
-  sent.push_back({window, message, wParam, lParam, timeoutMs, area_});
+  sent.push_back({window, message, wParam, lParam, timeoutMs,
+                  keepsSentAreas ? area_ : std::vector<std::byte>{}});
   if (failingSends > 0) {
     --failingSends;
     lastError_ = sendError;

@@ -1,7 +1,5 @@
-// The planner's system pieces in builds without Qt, such as the Windows build.
-#include <iostream>
-
-#include "apps/tarnwick-plan/PlanSystem.h"
+// The planner's system in builds without Qt, such as the Windows build.
+#include "apps/tarnwick-plan/BuiltPlanSystem.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -30,18 +28,20 @@ class SystemUrlOpener final : public UrlOpener {
 // The settings file through the system's profile calls, which write every value at once.
 class Win32PlanStoreFile final : public PlanStoreFile {
  public:
-  explicit Win32PlanStoreFile(const std::string& path) : store_(path) {}
+  Win32PlanStoreFile(const std::string& path, std::ostream& complaints)
+      : store_(path), complaints_(complaints) {}
 
   SettingsStore& Store() override { return store_; }
   bool Save() override {
     if (store_.AllWritten()) return true;
-    std::cerr << "tarnwick-plan: The settings could not be written to " << store_.Location() << ": "
-              << store_.WriteFailureReason() << ".\n";
+    complaints_ << "tarnwick-plan: The settings could not be written to " << store_.Location()
+                << ": " << store_.WriteFailureReason() << ".\n";
     return false;
   }
 
  private:
   Win32IniSettingsStore store_;
+  std::ostream& complaints_;
 };
 #endif
 
@@ -53,33 +53,44 @@ class PlainPlanUrlOpening final : public PlanUrlOpening {
   SystemUrlOpener opener_;
 };
 
+// "," groups digits and "." is the decimal point; --store files through the system's profile
+// calls on Windows and none elsewhere.
+class PlainPlanSystem final : public BuiltPlanSystem {
+ public:
+  NumberFormat Format() override { return {.groupSeparator = ",", .decimalSeparator = "."}; }
+#ifdef _WIN32
+  std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path,
+                                               std::ostream& complaints) override {
+    return std::make_unique<Win32PlanStoreFile>(path, complaints);
+  }
+#else
+  std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& /*path*/,
+                                               std::ostream& /*complaints*/) override {
+    return nullptr;
+  }
+#endif
+  std::unique_ptr<PlanUrlOpening> StartUrlOpening() override {
+    return std::make_unique<PlainPlanUrlOpening>();
+  }
+};
+
 }  // namespace
 
-NumberFormat PlanNumberFormat() { return {.groupSeparator = ",", .decimalSeparator = "."}; }
+std::unique_ptr<PlanSystem> MakeBuiltPlanSystem() { return std::make_unique<PlainPlanSystem>(); }
 
 #ifdef _WIN32
-std::vector<std::string> PlanArguments(int /*argc*/, char** /*argv*/) {
+std::vector<std::string> ProgramArguments(int /*argc*/, char** /*argv*/) {
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
-  for (int i = 0; wide != nullptr && i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  for (int i = 1; wide != nullptr && i < count; ++i) arguments.push_back(Narrow(wide[i]));
   LocalFree(wide);
   return arguments;
 }
 #else
-std::vector<std::string> PlanArguments(int argc, char** argv) { return {argv, argv + argc}; }
-#endif
-
-#ifdef _WIN32
-std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path) {
-  return std::make_unique<Win32PlanStoreFile>(path);
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return {argv + (argc > 0 ? 1 : 0), argv + argc};
 }
-#else
-std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& /*path*/) { return nullptr; }
 #endif
-
-std::unique_ptr<PlanUrlOpening> StartPlanUrlOpening() {
-  return std::make_unique<PlainPlanUrlOpening>();
-}
 
 }  // namespace tarnwick

@@ -1,8 +1,6 @@
-// The planner's system pieces in builds with Qt.
-#include <iostream>
-
+// The planner's system in builds with Qt.
+#include "apps/tarnwick-plan/BuiltPlanSystem.h"
 #include "apps/tarnwick-plan/DesktopSession.h"
-#include "apps/tarnwick-plan/PlanSystem.h"
 #include "print/QtUrlOpener.h"
 #include "ui/WindowSettings.h"
 #include "ui/platform/QtSettingsStore.h"
@@ -13,22 +11,23 @@ namespace {
 
 class QtPlanStoreFile final : public PlanStoreFile {
  public:
-  explicit QtPlanStoreFile(const std::string& path)
-      : store_(std::string(kSettingsApplication), path) {
+  QtPlanStoreFile(const std::string& path, std::ostream& complaints)
+      : store_(std::string(kSettingsApplication), path), complaints_(complaints) {
     if (const auto& notice = store_.SetAsideNotice()) {
-      std::cerr << "tarnwick-plan: " << *notice << '\n';
+      complaints_ << "tarnwick-plan: " << *notice << '\n';
     }
   }
 
   SettingsStore& Store() override { return store_; }
   bool Save() override {
     if (store_.Sync()) return true;
-    std::cerr << "tarnwick-plan: " << SettingsNotWrittenText(store_) << '\n';
+    complaints_ << "tarnwick-plan: " << SettingsNotWrittenText(store_) << '\n';
     return false;
   }
 
  private:
   QtSettingsStore store_;
+  std::ostream& complaints_;
 };
 
 class QtPlanUrlOpening final : public PlanUrlOpening {
@@ -40,18 +39,25 @@ class QtPlanUrlOpening final : public PlanUrlOpening {
   QtUrlOpener opener_;
 };
 
+// The user's number format, --store files through QSettings, Qt's desktop services.
+class QtPlanSystem final : public BuiltPlanSystem {
+ public:
+  NumberFormat Format() override { return SystemNumberFormat(); }
+  std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path,
+                                               std::ostream& complaints) override {
+    return std::make_unique<QtPlanStoreFile>(path, complaints);
+  }
+  std::unique_ptr<PlanUrlOpening> StartUrlOpening() override {
+    return std::make_unique<QtPlanUrlOpening>();
+  }
+};
+
 }  // namespace
 
-std::vector<std::string> PlanArguments(int argc, char** argv) { return {argv, argv + argc}; }
+std::unique_ptr<PlanSystem> MakeBuiltPlanSystem() { return std::make_unique<QtPlanSystem>(); }
 
-NumberFormat PlanNumberFormat() { return SystemNumberFormat(); }
-
-std::unique_ptr<PlanStoreFile> OpenPlanStoreFile(const std::string& path) {
-  return std::make_unique<QtPlanStoreFile>(path);
-}
-
-std::unique_ptr<PlanUrlOpening> StartPlanUrlOpening() {
-  return std::make_unique<QtPlanUrlOpening>();
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return {argv + (argc > 0 ? 1 : 0), argv + argc};
 }
 
 }  // namespace tarnwick

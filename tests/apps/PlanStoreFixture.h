@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -21,9 +22,18 @@ inline std::optional<std::string> IniValue(const std::filesystem::path& path,
   return std::nullopt;
 }
 
+inline std::string Contents(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 class PlanStore : public testing::Test {
  protected:
   std::string StorePath() const { return (directory_.Path() / "settings.ini").string(); }
+  std::size_t FilesInDirectory() const {
+    const std::filesystem::directory_iterator files(directory_.Path());
+    return static_cast<std::size_t>(std::distance(begin(files), end(files)));
+  }
 
  private:
   TemporaryDirectory directory_;

@@ -26,5 +26,17 @@ TEST_F(PlanStore, UnreadableFileIsSetAsideAndWrittenAnew) {
   EXPECT_EQ(second.err, "") << "the new file reads cleanly";
 }
 
+// Refused arguments apply nothing, and that includes setting an unreadable file aside.
+TEST_F(PlanStore, RefusedArgumentsLeaveAnUnreadableFileAsItIs) {
+  const std::string unreadable = "[Settings]\nUnits=0\n[broken\n";
+  std::ofstream(StorePath(), std::ios::binary) << unreadable;
+  const PlanProgramResult result =
+      RunPlanProgram({"--store", StorePath(), "--select", "cboUnits=9"});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.err, "tarnwick-plan: index 9 is out of range for cboUnits: -1 to 1\n");
+  EXPECT_EQ(Contents(StorePath()), unreadable);
+  EXPECT_EQ(FilesInDirectory(), 1u) << "nothing was moved aside";
+}
+
 }  // namespace
 }  // namespace tarnwick

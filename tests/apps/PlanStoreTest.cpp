@@ -2,6 +2,7 @@
 // QSettings, or the profile calls on Windows).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "PlanProgramRun.h"

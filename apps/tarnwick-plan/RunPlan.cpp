@@ -1,0 +1,184 @@
+#include "apps/tarnwick-plan/RunPlan.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "apps/tarnwick-plan/PlanActions.h"
+#include "apps/tarnwick-plan/PlanCommandLine.h"
+#include "apps/tarnwick-plan/PlanJson.h"
+#include "apps/tarnwick-plan/PlanSheet.h"
+#include "apps/tarnwick-plan/PlanWindow.h"
+#include "commands/PrintCommand.h"
+#include "ui/ProgramInfo.h"
+
+namespace tarnwick {
+namespace {
+
+// How long --open serves the print site for a browser that does not come.
+constexpr std::chrono::seconds kServeForBrowser{30};
+
+std::string WebHostOf(const PlanOptions& options) {
+  return options.webHost.value_or(kBuildWebHost);
+}
+
+std::string WebSiteBaseOf(const PlanOptions& options) {
+  return "http://" + WebHostOf(options) + "/Tarnwick/";
+}
+
+std::vector<std::string> UrlsOf(const std::vector<UrlRequest>& requests) {
+  std::vector<std::string> urls;
+  for (const UrlRequest& request : requests) urls.push_back(request.url);
+  return urls;
+}
+
+// A text on one line: each CR LF, CR or LF becomes a blank. Message box texts break their lines
+// with CR LF, and a complaint may quote an argument that holds line breaks.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool lineBreak = text[at] == '\r' || text[at] == '\n';
+    line += lineBreak ? ' ' : text[at];
+    if (text.compare(at, 2, "\r\n") == 0) ++at;
+  }
+  return line;
+}
+
+class PlanRun {
+ public:
+  PlanRun(std::ostream& out, std::ostream& err, PlanSystem& system)
+      : out_(out), err_(err), system_(system) {}
+
+  int ReportBadArguments(const std::string& message) {
+    err_ << "tarnwick-plan: " << OneLine(message) << '\n';
+    return kPlanExitBadArguments;
+  }
+
+  int MakePlan(const PlanOptions& options) {
+    if (!options.storePath) {
+      InMemorySettingsStore store;
+      return MakePlan(options, store, [] { return true; });
+    }
+    // Opening the settings file may change it already (one that cannot be read is moved
+    // aside), and refused arguments must leave it as it is: they are checked beforehand.
+    if (const auto error = CheckedOnEmptyStore(options)) return ReportBadArguments(*error);
+    const std::unique_ptr<PlanStoreFile> file = system_.OpenStoreFile(*options.storePath, err_);
+    if (!file) {
+      return ReportBadArguments(
+          "--store is not available in this build: it has no settings file (builds without Qt, "
+          "such as the Windows build, keep the settings in memory only)");
+    }
+    return MakePlan(options, file->Store(), [&file] { return file->Save(); });
+  }
+
+ private:
+  // Names every URL the system refused to open; true when it refused none.
+  bool ReportRefusedUrls(const std::vector<UrlRequest>& requests) {
+    bool allAccepted = true;
+    for (const UrlRequest& request : requests) {
+      if (request.accepted) continue;
+      err_ << "tarnwick-plan: the system did not open " << OneLine(request.url) << '\n';
+      allAccepted = false;
+    }
+    return allAccepted;
+  }
+
+  // With --open, after the plan is out: the site keeps being served until a browser has
+  // fetched the print page and its style sheet, or for kServeForBrowser at most. False when
+  // the site could not be served at all.
+  bool ServeForBrowser(PlanSite& site) {
+    if (const auto failure = site.LastFailure()) {
+      err_ << "tarnwick-plan: " << OneLine(SiteNotServedText(*failure)) << '\n';
+      return false;
+    }
+    if (site.Serving() && !site.WaitUntilPageFetched(kServeForBrowser)) {
+      err_ << "tarnwick-plan: no browser fetched the print page within " << kServeForBrowser.count()
+           << " s; it is no longer served\n";
+    }
+    return true;
+  }
+
+  // The message of the first action that cannot be carried out, found on a window loaded from
+  // an empty store that opens nothing and serves nothing. The pick lists and the buttons do
+  // not depend on the store, so the check holds for the window of the run.
+  std::optional<std::string> CheckedOnEmptyStore(const PlanOptions& options) {
+    InMemorySettingsStore store;
+    UrlRecorder opener;
+    SiteServedElsewhere site;
+    const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
+    const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
+    PlanWindow window(
+        store, system_.Format(),
+        {*port, *xplanePort, system_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
+    return ValidateActions(options.actions, window.Controls());
+  }
+
+  // Runs the window from load to unload. saveStore writes the settings out and says whether
+  // that worked; it is not called when the arguments are refused. Without --open the print
+  // command's URLs are only recorded and no site is served.
+  template <typename SaveStore>
+  int MakePlan(const PlanOptions& options, SettingsStore& store, SaveStore saveStore) {
+    const auto systemOpening = options.open ? system_.StartUrlOpening() : nullptr;
+    UrlRecorder opener =
+        systemOpening ? UrlRecorder::PassingOnTo(systemOpening->Opener()) : UrlRecorder();
+    const std::unique_ptr<PlanSite> servedSite =
+        options.open ? system_.SiteFor(WebHostOf(options)) : nullptr;
+    SiteServedElsewhere recordedOnly;
+    SiteHost& site = servedSite ? static_cast<SiteHost&>(*servedSite) : recordedOnly;
+    const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
+    const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
+    PlanWindow window(
+        store, system_.Format(),
+        {*port, *xplanePort, system_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
+    MainWindowControls& controls = window.Controls();
+    if (const auto error = ValidateActions(options.actions, controls)) {
+      return ReportBadArguments(*error);
+    }
+    ApplyActions(options.actions, controls);
+    controls.frmMain.Unload();  // does nothing after a click on cmdExit
+    const bool saved = saveStore();
+    const std::vector<std::string> openedUrls = UrlsOf(opener.Requests());
+    const std::vector<MessageBoxContent>& shown = window.Messages().Shown();
+    out_ << (options.json ? PlanJson(controls, shown, openedUrls)
+                          : PlanSheet(controls, shown, openedUrls));
+    if (!saved) {
+      err_ << "tarnwick-plan: could not write the settings file " << OneLine(*options.storePath)
+           << '\n';
+      return kPlanExitStoreNotWritten;
+    }
+    const bool allOpened = ReportRefusedUrls(opener.Requests());
+    const bool served = !servedSite || ServeForBrowser(*servedSite);
+    return allOpened && served ? kPlanExitMade : kPlanExitUrlRefused;
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  PlanSystem& system_;
+};
+
+}  // namespace
+
+int RunPlan(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+            PlanSystem& system) {
+  std::vector<const char*> argv{"tarnwick-plan"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  return RunPlan(ParsePlanCommandLine(static_cast<int>(argv.size()), argv.data()), out, err,
+                 system);
+}
+
+int RunPlan(const PlanCommandLine& commandLine, std::ostream& out, std::ostream& err,
+            PlanSystem& system) {
+  PlanRun run(out, err, system);
+  if (const auto* help = std::get_if<PlanHelpRequest>(&commandLine)) {
+    out << help->text;
+    return kPlanExitMade;
+  }
+  if (const auto* error = std::get_if<PlanUsageError>(&commandLine)) {
+    return run.ReportBadArguments(error->message);
+  }
+  return run.MakePlan(std::get<PlanOptions>(commandLine));
+}
+
+}  // namespace tarnwick

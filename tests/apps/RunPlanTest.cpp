@@ -1,0 +1,186 @@
+// A whole run of tarnwick-plan in process on a system of stand-ins: what it asks of the system
+// and when, and the outcomes that only a system can cause (a URL it opens, a browser that never
+// comes, a port another program holds), which the program itself cannot show in a test.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "apps/tarnwick-plan/RunPlan.h"
+#include "apps/tarnwick-plan/StandInPlanSystem.h"
+
+namespace tarnwick {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+struct RunResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+RunResult RunOn(StandInPlanSystem& system, const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunPlan(arguments, out, err, system);
+  return {status, out.str(), err.str()};
+}
+
+std::string Text(const nlohmann::json& plan, const std::string& control) {
+  return plan.at("controls").at(control).at("text").get<std::string>();
+}
+
+TEST(RunPlan, UrlTheSystemOpensIsServedUntilFetchedAndExitsWithZero) {
+  StandInPlanSystem system;
+  const RunResult run =
+      RunOn(system, {"--open", "--json", "--web-host", "127.0.0.1:9000", "--click", "cmdPrint"});
+  EXPECT_EQ(run.status, kPlanExitMade);
+  EXPECT_EQ(run.err, "");
+  ASSERT_EQ(system.urlsOffered.size(), 1u);
+  EXPECT_THAT(system.urlsOffered[0], StartsWith("http://127.0.0.1:9000/Tarnwick/print.php?120+"));
+  EXPECT_EQ(system.sitesStarted, 1);
+  const nlohmann::json plan = nlohmann::json::parse(run.out);
+  EXPECT_EQ(plan.at("opened"), nlohmann::json(system.urlsOffered));
+  EXPECT_TRUE(plan.at("messages").empty());
+}
+
+TEST(RunPlan, BrowserThatNeverComesIsNamedButIsNoFailure) {
+  StandInPlanSystem system;
+  system.browserFetches = false;
+  const RunResult run = RunOn(system, {"--open", "--click", "cmdPrint"});
+  EXPECT_EQ(run.status, kPlanExitMade);
+  EXPECT_EQ(run.err,
+            "tarnwick-plan: no browser fetched the print page within 30 s; it is no longer "
+            "served\n");
+}
+
+TEST(RunPlan, SiteElsewhereIsNotServedHereAndItsUrlStillOpens) {
+  StandInPlanSystem system;
+  const RunResult run =
+      RunOn(system, {"--open", "--web-host", "example.org:8080", "--click", "cmdPrint"});
+  EXPECT_EQ(run.status, kPlanExitMade);
+  EXPECT_EQ(system.sitesMade, std::vector<std::string>{"example.org:8080"});
+  EXPECT_EQ(system.sitesStarted, 0);
+  ASSERT_EQ(system.urlsOffered.size(), 1u);
+  EXPECT_THAT(system.urlsOffered[0], StartsWith("http://example.org:8080/Tarnwick/print.php?"));
+}
+
+TEST(RunPlan, TakenPortOpensNothingAndOneLineSaysWhy) {
+  StandInPlanSystem system;
+  system.takenPorts.insert(8642);
+  const RunResult run =
+      RunOn(system, {"--open", "--web-host", "localhost:8642", "--click", "cmdPrint"});
+  EXPECT_EQ(run.status, kPlanExitUrlRefused);
+  EXPECT_TRUE(system.urlsOffered.empty());
+  EXPECT_THAT(run.err, StartsWith("tarnwick-plan: The print page cannot be shown"));
+  EXPECT_THAT(run.err, HasSubstr("localhost:8642"));
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+}
+
+TEST(RunPlan, WithoutOpenTheSystemIsNeitherAskedToOpenNorToServe) {
+  StandInPlanSystem system;
+  const RunResult run = RunOn(system, {"--click", "cmdPrint", "--click", "cmdPrint"});
+  EXPECT_EQ(run.status, kPlanExitMade);
+  EXPECT_EQ(system.openingsStarted, 0);
+  EXPECT_TRUE(system.sitesMade.empty());
+  EXPECT_THAT(run.out, HasSubstr("Opened\n"));
+}
+
+TEST(RunPlan, SettingsSavedByOneRunAreWhereTheNextStarts) {
+  StandInPlanSystem system;
+  EXPECT_EQ(
+      RunOn(system, {"--store", "plan.ini", "--select", "cboUnits=0", "--set", "txtPayload=2204"})
+          .status,
+      kPlanExitMade);
+  EXPECT_EQ(system.files.at("plan.ini").size(), 16u);
+  const nlohmann::json plan =
+      nlohmann::json::parse(RunOn(system, {"--store", "plan.ini", "--json"}).out);
+  EXPECT_EQ(Text(plan, "cboUnits"), "Lbs.");
+  EXPECT_EQ(Text(plan, "txtPayload"), "2204");
+  EXPECT_EQ(system.saves, 2);
+}
+
+TEST(RunPlan, SettingsFileInAMissingFolderGivesStatusOneAfterThePlan) {
+  StandInPlanSystem system;
+  const RunResult run = RunOn(system, {"--store", "missing/plan.ini", "--set", "chkIcing=1"});
+  EXPECT_EQ(run.status, kPlanExitStoreNotWritten);
+  EXPECT_THAT(run.out, HasSubstr("Icing"));
+  EXPECT_EQ(run.err, "tarnwick-plan: could not write the settings file missing/plan.ini\n");
+  EXPECT_FALSE(system.files.contains("missing/plan.ini"));
+}
+
+TEST(RunPlan, RefusedArgumentsLeaveTheFileAndTheSystemUntouched) {
+  StandInPlanSystem system;
+  system.files["plan.ini"][{"Tarnwick", "Settings", "Payload"}] = "4000";
+  const auto before = system.files;
+  const RunResult run = RunOn(system, {"--store", "plan.ini", "--open", "--click", "cmdPrint",
+                                       "--click", "cmdBoardFuel", "--select", "cboUnits=7"});
+  EXPECT_EQ(run.status, kPlanExitBadArguments);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(system.saves, 0);
+  EXPECT_EQ(system.files, before);
+  EXPECT_TRUE(system.urlsOffered.empty());
+  EXPECT_EQ(system.sitesStarted, 0);
+  EXPECT_TRUE(system.ipc.sent.empty());
+}
+
+// A complaint is one line even when the argument it quotes holds line breaks.
+TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
+  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--js\non"},
+                                                    {"--set", "cboTemp=1\r\n2"},
+                                                    {"--click", "cmd\rPrint"}}) {
+    StandInPlanSystem system;
+    const RunResult run = RunOn(system, arguments);
+    EXPECT_EQ(run.status, kPlanExitBadArguments);
+    EXPECT_THAT(run.err, StartsWith("tarnwick-plan: "));
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(run.err.find('\r'), std::string::npos) << run.err;
+  }
+}
+
+TEST(RunPlan, BuildWithoutSettingsFilesRefusesStore) {
+  StandInPlanSystem system;
+  system.hasStoreFiles = false;
+  const RunResult run = RunOn(system, {"--store", "plan.ini"});
+  EXPECT_EQ(run.status, kPlanExitBadArguments);
+  EXPECT_THAT(run.err, StartsWith("tarnwick-plan: --store is not available in this build"));
+  EXPECT_EQ(run.out, "");
+}
+
+// The substitute simulator starts with 40000 lb of zero fuel weight, 4644 kg of payload.
+TEST(RunPlan, SimulatorButtonsReachTheSimulatorThroughTheSystemsPort) {
+  StandInPlanSystem system;
+  const nlohmann::json plan = nlohmann::json::parse(
+      RunOn(system, {"--json", "--click", "cmdReadPayload", "--click", "cmdBoardFuel"}).out);
+  EXPECT_EQ(Text(plan, "txtPayload"), "4644");
+  ASSERT_EQ(plan.at("messages").size(), 2u);
+  EXPECT_EQ(plan.at("messages")[0].at("text"), "Payload weight read as 4644 kilograms.");
+  EXPECT_EQ(plan.at("messages")[1].at("text"), "The fuel was successfully boarded.");
+  EXPECT_FALSE(system.ipc.sent.empty());
+}
+
+TEST(RunPlan, WithoutAnIpcServerTheButtonsReachXPlane) {
+  StandInPlanSystem system;
+  system.ipc.windowClasses.clear();
+  const nlohmann::json plan =
+      nlohmann::json::parse(RunOn(system, {"--json", "--click", "cmdBoardFuel"}).out);
+  ASSERT_EQ(plan.at("messages").size(), 1u);
+  EXPECT_EQ(plan.at("messages")[0].at("text"), "The fuel was successfully boarded.");
+  EXPECT_EQ(system.xplane.drefs.size(), 2u);
+}
+
+TEST(RunPlan, MessagesGroupDigitsInTheSystemsFormat) {
+  StandInPlanSystem system;
+  system.format = {.groupSeparator = ".", .decimalSeparator = ","};
+  const nlohmann::json plan =
+      nlohmann::json::parse(RunOn(system, {"--json", "--click", "cmdOperatingLimits"}).out);
+  ASSERT_EQ(plan.at("messages").size(), 1u);
+  EXPECT_THAT(plan.at("messages")[0].at("text").get<std::string>(),
+              HasSubstr("Basic Operating Weight: 13.500 Kgs."));
+}
+
+}  // namespace
+}  // namespace tarnwick
