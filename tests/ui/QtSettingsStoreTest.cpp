@@ -109,6 +109,39 @@ TEST_F(QtSettingsStoreTest, UnreadableFileGoesAsideAndTheNextSaveWritesACleanOne
   EXPECT_TRUE(reopened.Sync());
 }
 
+// QSettings decodes "@Variant(...)" from binary while it reads the file, and this one claims a
+// length that made it allocate over 2 GB. Such values, plain or spelt with an escape, never
+// come from the program: the file goes aside untouched and every other line is kept.
+TEST_F(QtSettingsStoreTest, SerialisedValuesAreSetAsideBeforeTheFileIsRead) {
+  const std::string hostile =
+      std::string("[Settings]\nUnits=0\nPayload=@Variant(\\0\\0\\0\\v2\\0") +
+      "\\0\\0\\x5)\nTemp=\"\\x40\\x42yteArray(12)\"\nTaxiFuel=150\n";
+  std::ofstream(Ini(), std::ios::binary) << hostile;
+  {
+    QtSettingsStore store("Tarnwick", Ini());
+    ASSERT_TRUE(store.SetAsideNotice());
+    EXPECT_NE(store.SetAsideNotice()->find(" held values this program does not write; it was "
+                                           "moved to " +
+                                           Ini() + ".corrupt-"),
+              std::string::npos)
+        << *store.SetAsideNotice();
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "0");
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "TaxiFuel", "0"), "150");
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Payload", "none"), "none");
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Temp", "none"), "none");
+    EXPECT_TRUE(store.Sync());
+  }
+  int setAside = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    if (!entry.path().filename().string().starts_with("Tarnwick.ini.corrupt-")) continue;
+    ++setAside;
+    std::ifstream kept(entry.path(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), hostile);
+  }
+  EXPECT_EQ(setAside, 1);
+  EXPECT_FALSE(QtSettingsStore("Tarnwick", Ini()).SetAsideNotice()) << "the new file is clean";
+}
+
 TEST_F(QtSettingsStoreTest, FailedWriteIsShownWithThePlaceAndTheReason) {
   std::ofstream(directory / "plain-file") << "x";
   const std::string path = (directory / "plain-file" / "Tarnwick.ini").string();

@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QVariantHash>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "ui/ProgramInfo.h"
 
@@ -39,6 +41,85 @@ std::optional<QString> MoveAside(const QString& file) {
   return std::nullopt;
 }
 
+// The character an escape after a backslash stands for, reading on from at: "\x" with hex
+// digits or octal digits, as many as follow, kept to 16 bits as QSettings keeps them, or one
+// letter or sign as in C. Enough to tell an "@" however it is spelt.
+char16_t Unescaped(QByteArrayView value, qsizetype& at) {
+  const auto digits = [&](unsigned base) {
+    std::uint32_t code = 0;
+    for (; at < value.size(); ++at) {
+      const int digit = QChar::fromLatin1(value[at]).digitValue();
+      const auto hexLetter = static_cast<int>(
+          QByteArrayLiteral("abcdef").indexOf(static_cast<char>(value[at] | 0x20)));
+      const int worth = digit >= 0 ? digit : (base == 16 && hexLetter >= 0 ? 10 + hexLetter : -1);
+      if (worth < 0 || static_cast<unsigned>(worth) >= base) break;
+      code = code * base + static_cast<std::uint32_t>(worth);
+    }
+    return static_cast<char16_t>(code & 0xFFFF);
+  };
+  const char kind = value[at];
+  if (kind == 'x') {
+    ++at;
+    return digits(16);
+  }
+  if (kind >= '0' && kind <= '7') return digits(8);
+  ++at;
+  return static_cast<unsigned char>(kind);
+}
+
+// True for a "key=value" line whose value QSettings would decode rather than read as text: an
+// item of it (items are separated by commas outside quotes) that starts with "@" but not "@@",
+// however quoted or escaped. "@Variant(...)" is decoded from binary, and a length in it can
+// make the decoding allocate gigabytes. The program never writes such a value: QSettings doubles
+// a leading "@" of a text it is given.
+bool HoldsSerialisedValue(QByteArrayView line) {
+  const qsizetype equals = line.indexOf('=');
+  if (equals < 0) return false;
+  const QByteArrayView value = line.sliced(equals + 1);
+  std::u16string item;
+  bool quoted = false;
+  const auto serialised = [&item] {
+    const std::size_t start = item.find_first_not_of(u" \t\r");
+    return start != std::u16string::npos && item[start] == u'@' &&
+           (start + 1 >= item.size() || item[start + 1] != u'@');
+  };
+  for (qsizetype at = 0; at < value.size();) {
+    const char c = value[at++];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c == '\\' && at < value.size()) {
+      item += Unescaped(value, at);
+    } else if (c == ',' && !quoted) {
+      if (serialised()) return true;
+      item.clear();
+    } else {
+      item += static_cast<unsigned char>(c);
+    }
+  }
+  return serialised();
+}
+
+// The file's text without its lines of serialised values; nothing when it has none.
+std::optional<QByteArray> WithoutSerialisedValues(const QByteArray& contents) {
+  QByteArray kept;
+  bool dropped = false;
+  for (const QByteArray& line : contents.split('\n')) {
+    if (HoldsSerialisedValue(line)) {
+      dropped = true;
+      continue;
+    }
+    kept.append(line).append('\n');
+  }
+  if (!dropped) return std::nullopt;
+  return kept;
+}
+
+bool WriteWhole(const QString& path, const QByteArray& contents) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         file.write(contents) == contents.size() && file.flush();
+}
+
 QVariantHash ReadableValues(const QSettings& settings) {
   QVariantHash values;
   for (const QString& key : settings.allKeys()) values.insert(key, settings.value(key));
@@ -48,21 +129,48 @@ QVariantHash ReadableValues(const QSettings& settings) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(std::string application, const std::string& iniPath)
-    : QtSettingsStore(std::move(application), [path = QString::fromStdString(iniPath)] {
-        return std::make_unique<QSettings>(path, QSettings::IniFormat);
-      }) {}
-
-QtSettingsStore::QtSettingsStore(std::string application, OpenSettings open)
-    : application_(std::move(application)), open_(std::move(open)), settings_(open_()) {
+    : application_(std::move(application)), path_(QString::fromStdString(iniPath)) {
+  SetAsideSerialisedValues();
+  settings_ = Open();
   SetAsideIfUnreadable();
+}
+
+std::unique_ptr<QSettings> QtSettingsStore::Open() const {
+  return std::make_unique<QSettings>(path_, QSettings::IniFormat);
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
 
+// Where QSettings keeps an organisation's application on Linux: <config>/<org>/<app>.conf. The
+// store opens that file by its path, so that it can look at the file before QSettings reads it.
 std::unique_ptr<QtSettingsStore> QtSettingsStore::ForUser(const std::string& application) {
   const QString name = QString::fromStdString(application);
-  return std::unique_ptr<QtSettingsStore>(
-      new QtSettingsStore(application, [name] { return std::make_unique<QSettings>(name, name); }));
+  const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                       QLatin1Char('/') + name + QLatin1Char('/') + name + QStringLiteral(".conf");
+  return std::make_unique<QtSettingsStore>(application, path.toStdString());
+}
+
+// QSettings decodes a value that starts with "@" as it reads the file, before anything can be
+// asked of it, and a hostile "@Variant(...)" can make it allocate gigabytes. Such lines never
+// come from this program: the file goes aside before QSettings opens it, and a copy without
+// those lines takes its place.
+void QtSettingsStore::SetAsideSerialisedValues() {
+  QFile file(path_);
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const std::optional<QByteArray> kept = WithoutSerialisedValues(file.readAll());
+  file.close();
+  if (!kept) return;
+  const std::string name = path_.toStdString();
+  const std::optional<QString> aside = MoveAside(path_);
+  if (aside && WriteWhole(path_, *kept)) {
+    setAsideNotice_ = "the settings file " + name + " held values this program does not write; " +
+                      "it was moved to " + aside->toStdString() + " and a new one is written";
+    return;
+  }
+  setAsideNotice_ = "the settings file " + name +
+                    " held values this program does not write and could not be replaced; " +
+                    "the defaults apply";
+  path_ = QString();  // nothing is read, and a save reports that it could not write
 }
 
 // QSettings keeps a format error for good, so every later sync would report failure, and it
@@ -78,7 +186,7 @@ void QtSettingsStore::SetAsideIfUnreadable() {
     return;
   }
   const QVariantHash readable = ReadableValues(*settings_);
-  settings_ = open_();
+  settings_ = Open();
   for (auto value = readable.cbegin(); value != readable.cend(); ++value) {
     settings_->setValue(value.key(), value.value());
   }

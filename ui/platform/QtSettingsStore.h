@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <QString>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,7 +18,9 @@ namespace tarnwick {
 // A settings file that cannot be read (QSettings finds a format error in it) is moved aside as
 // "<file>.corrupt-<date and time>" when the store opens: what could be read of it is kept, the
 // rest reads as absent (so its defaults apply), and the next Sync writes a clean file.
-// SetAsideNotice says what happened.
+// A file with a value this program never writes and QSettings would decode rather than read
+// as text (one starting with "@", or with a "\" escape) goes aside the same way, and the copy
+// that replaces it keeps every other line. SetAsideNotice says what happened.
 class QtSettingsStore final : public SettingsStore {
  public:
   // The store of application kept in an INI file at iniPath.
@@ -26,8 +28,8 @@ class QtSettingsStore final : public SettingsStore {
   ~QtSettingsStore() override;
 
   // The user's own store of application, organisation and application both named after it,
-  // where the platform keeps such settings (~/.config/<application>/<application>.conf on
-  // Linux, the registry on Windows).
+  // where QSettings keeps such settings on Linux:
+  // $XDG_CONFIG_HOME/<application>/<application>.conf (~/.config by default).
   static std::unique_ptr<QtSettingsStore> ForUser(const std::string& application);
 
   std::string Read(std::string_view application, std::string_view section, std::string_view key,
@@ -48,14 +50,13 @@ class QtSettingsStore final : public SettingsStore {
   const std::optional<std::string>& SetAsideNotice() const { return setAsideNotice_; }
 
  private:
-  using OpenSettings = std::function<std::unique_ptr<QSettings>()>;
-
-  QtSettingsStore(std::string application, OpenSettings open);
+  std::unique_ptr<QSettings> Open() const;
+  void SetAsideSerialisedValues();
   void SetAsideIfUnreadable();
   void CheckApplication(std::string_view application) const;
 
   std::string application_;
-  OpenSettings open_;
+  QString path_;
   std::unique_ptr<QSettings> settings_;
   std::optional<std::string> setAsideNotice_;
 };
