@@ -7,11 +7,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QString>
 #include <QStyleFactory>
@@ -20,25 +18,9 @@
 #include <string_view>
 
 #include "ui/WindowLayout.h"
+#include "ui/qt/ExitWhenFirstPainted.h"
 
 namespace {
-
-class ExitWhenFirstPainted final : public QObject {
- public:
-  explicit ExitWhenFirstPainted(QWidget& window) : QObject(&window) {
-    window.installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      watched->removeEventFilter(this);
-      QMetaObject::invokeMethod(
-          this, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    }
-    return false;
-  }
-};
 
 QWidget* MakePlainWidget(const tarnwick::ControlLayout& layout, QWidget& container) {
   const QString text = QString::fromUtf8(layout.name.data(), static_cast<int>(layout.name.size()));
@@ -80,9 +62,7 @@ int main(int argc, char** argv) {
                         tarnwick::TwipsToPixels(place.height));
     widgets[layout.name] = widget;
   }
-  if (qEnvironmentVariableIntValue("TARNWICK_EXIT_WHEN_SHOWN") == 1) {
-    new ExitWhenFirstPainted(window);  // owned by the window
-  }
+  if (tarnwick::ExitWhenFirstPainted::Asked()) new tarnwick::ExitWhenFirstPainted(window);
   window.show();
   return QApplication::exec();
 }

@@ -5,9 +5,6 @@
 // ends as soon as its window has been painted for the first time, without unloading the window
 // (so no input is saved). tools/measure-startup.sh times whole runs of it this way.
 #include <QApplication>
-#include <QEvent>
-#include <QMetaObject>
-#include <QObject>
 #include <QWidget>
 #include <QtGlobal>
 #include <iostream>
@@ -28,6 +25,7 @@
 #include "ui/WindowSettings.h"
 #include "ui/platform/QtSettingsStore.h"
 #include "ui/platform/SystemNumberFormat.h"
+#include "ui/qt/ExitWhenFirstPainted.h"
 #include "ui/qt/PlannerStyle.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
@@ -35,27 +33,6 @@
 namespace {
 
 constexpr int kExitStoreNotWritten = 1;
-
-// Ends the event loop once the window's first paint is done: the quit is queued behind the
-// paint event, so it runs after the whole window has been drawn and flushed.
-class ExitWhenFirstPainted final : public QObject {
- public:
-  explicit ExitWhenFirstPainted(QWidget& window) : QObject(&window) {
-    window.installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      watched->removeEventFilter(this);
-      QMetaObject::invokeMethod(
-          this, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    }
-    return false;
-  }
-};
-
-bool ExitWhenShownAsked() { return qEnvironmentVariableIntValue("TARNWICK_EXIT_WHEN_SHOWN") == 1; }
 
 // One run of the planner: loads the window (which restores the last inputs), runs until the
 // window is unloaded (which saves them) and writes the store out.
@@ -81,7 +58,8 @@ int RunPlanner() {
 
   tarnwick::PlannerWindow shown(controls);
   messages.SetParentWindow(&shown);
-  if (ExitWhenShownAsked()) new ExitWhenFirstPainted(shown);  // owned by the window
+  if (tarnwick::ExitWhenFirstPainted::Asked())
+    new tarnwick::ExitWhenFirstPainted(shown);  // owned by the window
   controls.frmMain.Show();
   const int exitCode = QApplication::exec();
   site.Stop();
