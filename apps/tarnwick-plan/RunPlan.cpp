@@ -68,7 +68,7 @@ class PlanRun {
     if (!file) {
       return ReportBadArguments(
           "--store is not available in this build: it has no settings file (builds without Qt, "
-          "such as the Windows build, keep the settings in memory only)");
+          "other than the Windows build, keep the settings in memory only)");
     }
     return MakePlan(options, file->Store(), [&file] { return file->Save(); });
   }
