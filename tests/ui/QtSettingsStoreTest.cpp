@@ -110,12 +110,13 @@ TEST_F(QtSettingsStoreTest, UnreadableFileGoesAsideAndTheNextSaveWritesACleanOne
 }
 
 // QSettings decodes "@Variant(...)" from binary while it reads the file, and this one claims a
-// length that made it allocate over 2 GB. Such values, plain or spelt with an escape, never
-// come from the program: the file goes aside untouched and every other line is kept.
+// length that made it allocate over 2 GB. Such values, plain or spelt with escapes, never come
+// from the program: the file goes aside untouched and every other line is kept. A text with a
+// NUL in it, which QSettings itself writes as "@String(...)", reads back as it was.
 TEST_F(QtSettingsStoreTest, SerialisedValuesAreSetAsideBeforeTheFileIsRead) {
   const std::string hostile =
       std::string("[Settings]\nUnits=0\nPayload=@Variant(\\0\\0\\0\\v2\\0") +
-      "\\0\\0\\x5)\nTemp=\"\\x40\\x42yteArray(12)\"\nTaxiFuel=150\n";
+      "\\0\\0\\x5)\nTemp=\"\\x40\\x56\\x61riant(\\0\\0\\0\\v2)\"\nTaxiFuel=150\n";
   std::ofstream(Ini(), std::ios::binary) << hostile;
   {
     QtSettingsStore store("Tarnwick", Ini());
@@ -140,6 +141,16 @@ TEST_F(QtSettingsStoreTest, SerialisedValuesAreSetAsideBeforeTheFileIsRead) {
   }
   EXPECT_EQ(setAside, 1);
   EXPECT_FALSE(QtSettingsStore("Tarnwick", Ini()).SetAsideNotice()) << "the new file is clean";
+
+  const std::string withNul("1\0@x", 4);
+  {
+    QtSettingsStore store("Tarnwick", Ini());
+    store.Write("Tarnwick", "Settings", "Headwind", withNul);
+    EXPECT_TRUE(store.Sync());
+  }
+  QtSettingsStore reopened("Tarnwick", Ini());
+  EXPECT_FALSE(reopened.SetAsideNotice());
+  EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Headwind", "none"), withNul);
 }
 
 TEST_F(QtSettingsStoreTest, FailedWriteIsShownWithThePlaceAndTheReason) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "ui/ProgramInfo.h"
 
@@ -67,11 +68,11 @@ char16_t Unescaped(QByteArrayView value, qsizetype& at) {
   return static_cast<unsigned char>(kind);
 }
 
-// True for a "key=value" line whose value QSettings would decode rather than read as text: an
-// item of it (items are separated by commas outside quotes) that starts with "@" but not "@@",
-// however quoted or escaped. "@Variant(...)" is decoded from binary, and a length in it can
-// make the decoding allocate gigabytes. The program never writes such a value: QSettings doubles
-// a leading "@" of a text it is given.
+// True for a "key=value" line whose value QSettings would decode from binary: an item of it
+// (items are separated by commas outside quotes) that starts with "@Variant(" or "@DateTime(",
+// however quoted or escaped. Those go through a QDataStream, and a length in one can make the
+// decoding allocate gigabytes. The program never writes them: it stores texts only, which
+// QSettings writes plainly, as "@String(...)" when they hold a NUL, or with a doubled "@".
 bool HoldsSerialisedValue(QByteArrayView line) {
   const qsizetype equals = line.indexOf('=');
   if (equals < 0) return false;
@@ -80,8 +81,9 @@ bool HoldsSerialisedValue(QByteArrayView line) {
   bool quoted = false;
   const auto serialised = [&item] {
     const std::size_t start = item.find_first_not_of(u" \t\r");
-    return start != std::u16string::npos && item[start] == u'@' &&
-           (start + 1 >= item.size() || item[start + 1] != u'@');
+    if (start == std::u16string::npos) return false;
+    const std::u16string_view text = std::u16string_view(item).substr(start);
+    return text.starts_with(u"@Variant(") || text.starts_with(u"@DateTime(");
   };
   for (qsizetype at = 0; at < value.size();) {
     const char c = value[at++];

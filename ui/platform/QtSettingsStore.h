@@ -18,9 +18,9 @@ namespace tarnwick {
 // A settings file that cannot be read (QSettings finds a format error in it) is moved aside as
 // "<file>.corrupt-<date and time>" when the store opens: what could be read of it is kept, the
 // rest reads as absent (so its defaults apply), and the next Sync writes a clean file.
-// A file with a value this program never writes and QSettings would decode rather than read
-// as text (one starting with "@", or with a "\" escape) goes aside the same way, and the copy
-// that replaces it keeps every other line. SetAsideNotice says what happened.
+// A file with a value this program never writes and QSettings would decode from binary (one
+// starting with "@Variant(" or "@DateTime(", however quoted or escaped) goes aside the same way,
+// and the copy that replaces it keeps every other line. SetAsideNotice says what happened.
 class QtSettingsStore final : public SettingsStore {
  public:
   // The store of application kept in an INI file at iniPath.
