@@ -42,6 +42,14 @@ std::optional<QString> MoveAside(const QString& file) {
   return std::nullopt;
 }
 
+// What a hexadecimal digit is worth; -1 for anything else.
+int HexDigitWorth(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  const char lower = static_cast<char>(c | 0x20);
+  if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+  return -1;
+}
+
 // The character an escape after a backslash stands for, reading on from at: "\x" with hex
 // digits or octal digits, as many as follow, kept to 16 bits as QSettings keeps them, or one
 // letter or sign as in C. Enough to tell an "@" however it is spelt.
@@ -49,10 +57,7 @@ char16_t Unescaped(QByteArrayView value, qsizetype& at) {
   const auto digits = [&](unsigned base) {
     std::uint32_t code = 0;
     for (; at < value.size(); ++at) {
-      const int digit = QChar::fromLatin1(value[at]).digitValue();
-      const auto hexLetter = static_cast<int>(
-          QByteArrayLiteral("abcdef").indexOf(static_cast<char>(value[at] | 0x20)));
-      const int worth = digit >= 0 ? digit : (base == 16 && hexLetter >= 0 ? 10 + hexLetter : -1);
+      const int worth = HexDigitWorth(value[at]);
       if (worth < 0 || static_cast<unsigned>(worth) >= base) break;
       code = code * base + static_cast<std::uint32_t>(worth);
     }
