@@ -81,8 +81,10 @@ HBITMAP LoadBannerArt(HINSTANCE instance, int dpi) {
   } else if (dpi < 168) {
     resource = kBannerResource3Halves;
   }
+  // A bitmap of the display's format, not a DIB section: the art is run-length encoded, which
+  // only the device-dependent bitmaps are made from.
   return static_cast<HBITMAP>(
-      LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 void PaintBanner(HDC dc, const RECT& area, int dpi, HBITMAP art) {
