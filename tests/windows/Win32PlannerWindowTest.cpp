@@ -153,6 +153,53 @@ TEST_F(Win32PlannerWindowTest, TheCloseBoxUnloadsAndSaves) {
 
 // Moved to a screen of 144 dpi, the window lays itself out again in pixels of that screen, with
 // fonts of the new size, and takes the size Windows suggests.
+RECT PlaceInWindow(HWND control, HWND window) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// The width in pixels of the control's own text in the control's own font.
+int ShownTextWidth(HWND control) {
+  wchar_t text[128] = {};
+  const int length = GetWindowTextW(control, text, 128);
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text, length, &extent);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return static_cast<int>(extent.cx);
+}
+
+// Every caption that stands against a control in a frame is inside the frame's line and wide
+// enough for its whole text on one line.
+void ExpectCaptionsInsideTheirFrames(const Win32PlannerWindow& shown) {
+  for (const ControlLayout& layout : MainWindowLayout()) {
+    const ControlLayout* frame = FindControlLayout(layout.container);
+    if (layout.kind != ControlKind::kLabel || layout.alignment != TextAlignment::kRight ||
+        frame == nullptr || frame->kind != ControlKind::kFrame) {
+      continue;
+    }
+    const HWND label = shown.ControlHandle(layout.name);
+    const RECT caption = PlaceInWindow(label, shown.Handle());
+    const RECT line = PlaceInWindow(shown.ControlHandle(frame->name), shown.Handle());
+    EXPECT_GT(caption.left, line.left + 1) << layout.name << " at " << shown.Dpi() << " dpi";
+    EXPECT_LE(ShownTextWidth(label), caption.right - caption.left) << layout.name;
+  }
+}
+
+TEST_F(Win32PlannerWindowTest, CaptionsStayInsideTheirFramesAtEveryDpi) {
+  ExpectCaptionsInsideTheirFrames(run_->Window());
+  RECT suggested{10, 20, 10 + 800, 20 + 790};
+  SendMessageW(run_->Window().Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  Driver().Pump();
+  ExpectCaptionsInsideTheirFrames(run_->Window());
+}
+
 TEST_F(Win32PlannerWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
   constexpr int kNewDpi = 144;
   const HWND window = run_->Window().Handle();

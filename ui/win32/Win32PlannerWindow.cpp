@@ -40,6 +40,31 @@ int CaptionWidth(HWND control, HFONT font) {
   return static_cast<int>(extent.cx);
 }
 
+// The leftmost pixel that a caption inside that frame may take: a gap after the frame's line.
+// Zero for a control that stands on the window itself.
+int InsideLeftEdge(std::string_view container, int dpi) {
+  constexpr int kGapPixelsAt96Dpi = 3;
+  const ControlLayout* frame = FindControlLayout(container);
+  if (frame == nullptr || frame->kind != ControlKind::kFrame) return 0;
+  return TwipsToPixels(PlaceInClientArea(*frame).left, dpi) +
+         MulDiv(kGapPixelsAt96Dpi, dpi, kStandardDpi);
+}
+
+// The font made smaller, a pixel at a time, until the control's caption takes no more than
+// `room` pixels. (Narrowing it instead, by its width alone, drops the dots of a colon under
+// Wine.)
+FontHandle SmallerToFit(HWND control, HFONT font, int room) {
+  LOGFONTW smaller{};
+  GetObjectW(font, sizeof(smaller), &smaller);
+  const LONG sign = smaller.lfHeight < 0 ? -1 : 1;
+  FontHandle fitted;
+  do {
+    smaller.lfHeight -= sign;
+    fitted = FontHandle(CreateFontIndirectW(&smaller));
+  } while (smaller.lfHeight * sign > 1 && CaptionWidth(control, fitted.Get()) > room);
+  return fitted;
+}
+
 // Our controls' own notifications count; IsDialogMessage's IDOK and IDCANCEL do not.
 bool IsControlId(int id, std::size_t count) {
   return id >= Win32PlannerWindow::kFirstControlId &&
@@ -286,32 +311,43 @@ void Win32PlannerWindow::LayOut(int dpi) {
   dpi_ = dpi;
   fonts_.MakeFor(dpi);
   bannerArt_ = GdiObject<HBITMAP>(LoadBannerArt(instance_, dpi));
-  for (const NativeControl& native : natives_) {
-    const HFONT font = fonts_.For(native.layout->font);
-    const TwipsRect place = PlaceInClientArea(*native.layout);
-    int left = TwipsToPixels(place.left, dpi);
-    int width = TwipsToPixels(place.width, dpi);
-    const int height = TwipsToPixels(place.height, dpi);
-    // A caption that stands against the control to its right grows to the left when the
-    // system's font is wider than the one the window was drawn with, rather than wrap.
-    if (native.layout->kind == ControlKind::kLabel &&
-        native.layout->alignment == TextAlignment::kRight) {
-      const int needed = CaptionWidth(native.handle, font);
-      if (needed > width) {
-        left -= needed - width;
-        width = needed;
-      }
-    }
-    const bool isList = native.layout->kind == ControlKind::kComboBox;
-    const int windowHeight = isList ? height + TwipsToPixels(kDropDownListTwips, dpi) : height;
-    MoveWindow(native.handle, left, TwipsToPixels(place.top, dpi), width, windowHeight, FALSE);
-    SendMessageW(native.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (isList) {
-      SendMessageW(native.handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                   std::max(1, height - kComboFieldBorderPixels));
-    }
-  }
+  for (NativeControl& native : natives_) PlaceControl(native, dpi);
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32PlannerWindow::PlaceControl(NativeControl& native, int dpi) {
+  const TwipsRect place = PlaceInClientArea(*native.layout);
+  PixelSpan across{TwipsToPixels(place.left, dpi), TwipsToPixels(place.width, dpi)};
+  const int height = TwipsToPixels(place.height, dpi);
+  if (native.layout->kind == ControlKind::kLabel &&
+      native.layout->alignment == TextAlignment::kRight) {
+    across = FitCaption(native, across, dpi);
+  }
+  const HFONT font =
+      native.ownFont.Get() != nullptr ? native.ownFont.Get() : fonts_.For(native.layout->font);
+  const bool isList = native.layout->kind == ControlKind::kComboBox;
+  const int windowHeight = isList ? height + TwipsToPixels(kDropDownListTwips, dpi) : height;
+  MoveWindow(native.handle, across.left, TwipsToPixels(place.top, dpi), across.width, windowHeight,
+             FALSE);
+  SendMessageW(native.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (isList) {
+    SendMessageW(native.handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 std::max(1, height - kComboFieldBorderPixels));
+  }
+}
+
+// A caption that stands against the control to its right grows to the left when the system's
+// font is wider than the one the window was drawn with, rather than wrap: as far as its frame's
+// line, and beyond that it gets a smaller font of its own.
+Win32PlannerWindow::PixelSpan Win32PlannerWindow::FitCaption(NativeControl& native,
+                                                             PixelSpan across, int dpi) {
+  const HFONT font = fonts_.For(native.layout->font);
+  const int right = across.left + across.width;
+  const int room = right - InsideLeftEdge(native.layout->container, dpi);
+  const int needed = CaptionWidth(native.handle, font);
+  native.ownFont = needed > room ? SmallerToFit(native.handle, font, room) : FontHandle();
+  const int width = std::max(across.width, std::min(needed, room));
+  return {right - width, width};
 }
 
 void Win32PlannerWindow::SizeClientArea(int dpi, bool centre) {

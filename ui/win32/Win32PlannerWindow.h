@@ -46,6 +46,7 @@ class Win32PlannerWindow {
     HWND handle = nullptr;
     std::vector<std::string> shownItems{};  // a list's items as the combo box holds them
     WindowsColor shownColour = kBlack;      // a text box's text colour as last drawn
+    FontHandle ownFont{};  // a caption's own font, where the dialog font is too wide
   };
 
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,6 +58,12 @@ class Win32PlannerWindow {
   void StackControls();
   void BindControls();
   void LayOut(int dpi);
+  struct PixelSpan {
+    int left;
+    int width;
+  };
+  void PlaceControl(NativeControl& native, int dpi);
+  PixelSpan FitCaption(NativeControl& native, PixelSpan across, int dpi);
   void SizeClientArea(int dpi, bool centre);
 
   void Show(NativeControl& native);
