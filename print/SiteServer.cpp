@@ -1,5 +1,9 @@
 #include "print/SiteServer.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#endif
+
 #include <algorithm>
 #include <boost/asio/ip/address.hpp>
 #include <memory>
@@ -15,6 +19,19 @@ namespace {
 
 // How long accepting pauses after it failed (out of descriptors, say), instead of spinning.
 constexpr std::chrono::milliseconds kAcceptRetryDelay{100};
+
+// Keeps the socket from the programs that this one starts, such as the browser that Print
+// opens: a browser that outlived the planner would otherwise hold the site's port, and the next
+// planner could not serve the site until the browser was closed.
+template <typename Socket>
+void KeepFromStartedPrograms(Socket& socket) {
+#ifdef _WIN32
+  SetHandleInformation(reinterpret_cast<HANDLE>(socket.native_handle()), HANDLE_FLAG_INHERIT, 0);
+#else
+  const int descriptor = socket.native_handle();
+  fcntl(descriptor, F_SETFD, fcntl(descriptor, F_GETFD) | FD_CLOEXEC);
+#endif
+}
 
 #ifdef _WIN32
 // Windows lets a second socket bind a port already in use unless the first claims it alone.
@@ -45,6 +62,7 @@ boost::system::error_code SiteServer::Listen(const LoopbackAddress& address) {
   boost::system::error_code error;
   const tcp::endpoint endpoint(asio::ip::make_address(address.ip, error), address.port);
   if (!error) acceptor_->open(endpoint.protocol(), error);
+  if (!error) KeepFromStartedPrograms(*acceptor_);
 #ifdef _WIN32
   if (!error) acceptor_->set_option(ExclusiveAddressUse(true), error);
 #else
@@ -80,6 +98,7 @@ void SiteServer::OnAccepted(const boost::system::error_code& error, tcp::socket 
     });
     return;
   }
+  KeepFromStartedPrograms(socket);
   ++openConnections_;
   SiteConnection::Events events{[this](const SiteFile& file) { NoteSent(file.name); },
                                 [this] { OnConnectionClosed(); }};

@@ -2,6 +2,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#endif
+
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <fstream>
@@ -180,6 +187,28 @@ TEST_F(SiteServerTest, PortHeldByAnotherProgramIsReportedAsTaken) {
   EXPECT_EQ(failure->address, "127.0.0.1:" + std::to_string(taken));
   EXPECT_EQ(site.LastFailure(), failure);
 }
+
+#ifndef _WIN32
+// A program started while the site is served (the browser that Print opens) does not get the
+// server's socket: once the server stops, its port can be served again at once, though that
+// program still runs.
+TEST_F(SiteServerTest, ProgramStartedWhileServingDoesNotKeepThePort) {
+  Serve();
+  const std::uint16_t port = server->Port();
+  char program[] = "sleep";
+  char seconds[] = "30";
+  char* arguments[] = {program, seconds, nullptr};
+  pid_t started = 0;
+  ASSERT_EQ(posix_spawnp(&started, "sleep", nullptr, nullptr, arguments, environ), 0);
+  server->Stop();
+
+  SiteServer again;
+  const boost::system::error_code error = again.Start({"127.0.0.1", "127.0.0.1", port});
+  kill(started, SIGKILL);
+  waitpid(started, nullptr, 0);
+  EXPECT_FALSE(error) << error.message();
+}
+#endif
 
 TEST(LocalSiteHost, StartsServingOnlyWhenFirstAskedAndStopsWhenTold) {
   const std::uint16_t port = FreeLoopbackPort();
