@@ -26,7 +26,8 @@ constexpr std::chrono::milliseconds kAcceptRetryDelay{100};
 template <typename Socket>
 void KeepFromStartedPrograms(Socket& socket) {
 #ifdef _WIN32
-  SetHandleInformation(reinterpret_cast<HANDLE>(socket.native_handle()), HANDLE_FLAG_INHERIT, 0);
+  const SOCKET handle = socket.native_handle();
+  SetHandleInformation(reinterpret_cast<HANDLE>(handle), HANDLE_FLAG_INHERIT, 0);
 #else
   const int descriptor = socket.native_handle();
   fcntl(descriptor, F_SETFD, fcntl(descriptor, F_GETFD) | FD_CLOEXEC);
