@@ -60,6 +60,8 @@ SEEDS = {
                                "cmdPrint"]),
     "web-host-odd": (0, ["--open", "--web-host", "127.0.0.1:99999", "--click", "cmdPrint",
                          "--web-host", "[::1"]),
+    "web-host-with-control-bytes": (0, ["--open", "--web-host", "::0n\x1b\x0f&H80:8642",
+                                        "--click", "cmdPrint", "--json"]),
     "read-payload": (0, ["--select", "cboUnits=0", "--click", "cmdReadPayload", "--json"]),
     "board-fuel": (0, ["--click", "cmdBoardFuel", "--click", "cmdReadPayload"]),
     "xplane": (NO_SIMULATOR, ["--click", "cmdReadPayload", "--click", "cmdBoardFuel", "--json"]),

@@ -1,5 +1,6 @@
 #include "print/LoopbackAddress.h"
 
+#include <algorithm>
 #include <boost/asio/ip/address.hpp>
 #include <charconv>
 
@@ -34,7 +35,25 @@ std::optional<std::string> LoopbackIpOf(std::string_view host) {
   return address.to_string();
 }
 
+bool IsHostName(std::string_view host) {
+  if (host.starts_with('[') && host.ends_with(']') && host.size() > 2) {
+    boost::system::error_code error;
+    boost::asio::ip::make_address_v6(std::string(host.substr(1, host.size() - 2)), error);
+    return !error;
+  }
+  return !host.empty() && std::all_of(host.begin(), host.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.';
+  });
+}
+
 }  // namespace
+
+bool IsWebHost(std::string_view webHost) {
+  const auto [host, portText] = SplitHostAndPort(webHost);
+  const bool hasPort = host.size() < webHost.size();
+  return IsHostName(host) && (!hasPort || PortOf(portText));
+}
 
 std::optional<LoopbackAddress> LoopbackAddressOf(std::string_view webHost) {
   const auto [host, portText] = SplitHostAndPort(webHost);

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
+#include "print/LoopbackAddress.h"
+
 namespace tarnwick {
 namespace {
 
@@ -105,7 +107,15 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
   app.add_option("--web-host", options.webHost,
                  "The web site's host and port in place of the built-in one: the print\n"
                  "URL points there, and --open serves the site there.")
-      ->type_name("HOST:PORT");
+      ->type_name("HOST:PORT")
+      ->check(CLI::Validator(
+          [](const std::string& host) {
+            return IsWebHost(host) ? std::string()
+                                   : std::string(
+                                         "needs a host name, an IPv4 address or an "
+                                         "[IPv6] address, and a port from 1 to 65535");
+          },
+          "HOST:PORT"));
 }
 
 // "CONTROL=VALUE" split at the first "="; a click's argument is the control alone.

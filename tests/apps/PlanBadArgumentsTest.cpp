@@ -55,7 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--select cboUnits=0 comes after --click cmdExit"}},
         BadArguments{
             "KeyBeyond16Bits", {"--type", "txtPayload=1\U0001F600"}, {"U+1F600", "U+7FFF"}},
-        BadArguments{"CheckValueNotZeroOrOne", {"--set", "chkIcing=2"}, {"choose 0 or 1"}}),
+        BadArguments{"CheckValueNotZeroOrOne", {"--set", "chkIcing=2"}, {"choose 0 or 1"}},
+        BadArguments{"WebHostWithAControlCharacter",
+                     {"--web-host", "::0n\x1b:8642", "--click", "cmdPrint"},
+                     {"--web-host", "a port from 1 to 65535"}}),
     [](const testing::TestParamInfo<BadArguments>& instance) { return instance.param.name; });
 
 TEST(PlanBadArgumentsStore, StoreFileIsNotWritten) {

@@ -31,6 +31,18 @@ TEST(LoopbackAddressOf, RefusesHostsElsewhereAndUnreadablePorts) {
   }
 }
 
+TEST(IsWebHost, TakesNamesAddressesAndPortsAndNothingElse) {
+  for (const char* host : {"127.0.0.1:8642", "localhost", "host.example:80", "[::1]:8642",
+                           "[2001:db8::1]", "tarnwick-web.example.org:65535"}) {
+    EXPECT_TRUE(IsWebHost(host)) << host;
+  }
+  for (const char* host : {"", ":8642", "host:", "host:0", "host:65536", "host:8x", "::1", "[::1",
+                           "[nonsense]:80", "host name:80", "host/path", "host#x", "user@host",
+                           "h\x1bst:80", "h\xc3\xa9:80", "host:80:81"}) {
+    EXPECT_FALSE(IsWebHost(host)) << host;
+  }
+}
+
 TEST(FindSiteFile, ReachesOnlyTheSitesOwnFiles) {
   ASSERT_NE(FindSiteFile("/Tarnwick/"), nullptr);
   EXPECT_EQ(FindSiteFile("/Tarnwick/")->name, "index.html");
