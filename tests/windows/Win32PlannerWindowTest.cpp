@@ -28,6 +28,14 @@ namespace {
 constexpr COLORREF kDisplayBoxGrey = 0xC0C0C0;
 constexpr int kTabStops = 32;
 
+// The control's place in the window's client area, in pixels.
+RECT PlaceInWindow(HWND control, HWND window) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
 // Each test keeps its settings under a registry key of its own, removed afterwards.
 class Win32PlannerWindowTest : public ::testing::Test {
  protected:
@@ -71,9 +79,7 @@ TEST_F(Win32PlannerWindowTest, OpensWithTheLayoutsWindowAndControls) {
     EXPECT_EQ(GetParent(control), window) << layout[row].name;
     EXPECT_EQ(GetDlgCtrlID(control), Win32PlannerWindow::kFirstControlId + static_cast<int>(row));
     if (layout[row].kind != ControlKind::kTextBox) continue;
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = PlaceInWindow(control, window);
     const TwipsRect twips = PlaceInClientArea(layout[row]);
     EXPECT_EQ(place.left, TwipsToPixels(twips.left, dpi)) << layout[row].name;
     EXPECT_EQ(place.top, TwipsToPixels(twips.top, dpi)) << layout[row].name;
@@ -153,13 +159,6 @@ TEST_F(Win32PlannerWindowTest, TheCloseBoxUnloadsAndSaves) {
 
 // Moved to a screen of 144 dpi, the window lays itself out again in pixels of that screen, with
 // fonts of the new size, and takes the size Windows suggests.
-RECT PlaceInWindow(HWND control, HWND window) {
-  RECT place{};
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-  return place;
-}
-
 // The width in pixels of the control's own text in the control's own font.
 int ShownTextWidth(HWND control) {
   wchar_t text[128] = {};
@@ -219,9 +218,7 @@ TEST_F(Win32PlannerWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
   RECT frame{};
   GetWindowRect(window, &frame);
   EXPECT_EQ(frame.right - frame.left, 800);
-  RECT place{};
-  GetWindowRect(payload, &place);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  const RECT place = PlaceInWindow(payload, window);
   const TwipsRect twips = PlaceInClientArea(*FindControlLayout("txtPayload"));
   EXPECT_EQ(place.left, TwipsToPixels(twips.left, kNewDpi));
   EXPECT_EQ(place.bottom - place.top, TwipsToPixels(twips.height, kNewDpi));
