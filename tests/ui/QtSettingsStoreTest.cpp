@@ -153,6 +153,53 @@ TEST_F(QtSettingsStoreTest, SerialisedValuesAreSetAsideBeforeTheFileIsRead) {
   EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Headwind", "none"), withNul);
 }
 
+// Shapes in which QSettings still reads a line's value as a serialised one (an int here, which
+// a missed line would read back as): lines that end in "\r", a value carried on to the next
+// line by a backslash, escapes that QSettings drops ("\x" without a digit, "\q"), a quoted line
+// break before a list's next item, and a quote around the "=" of a key.
+TEST_F(QtSettingsStoreTest, SerialisedValuesAreFoundAsQSettingsReadsTheLines) {
+  const std::string serialised = "@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)";
+  const std::map<std::string, std::string> files{
+      {"CarriageReturns.ini", "[Settings]\rUnits=0\rPayload=" + serialised + "\r"},
+      {"ContinuedLine.ini", "[Settings]\nUnits=0\nPayload=\\\n" + serialised + "\n"},
+      {"ContinuedWindowsLine.ini", "[Settings]\r\nUnits=0\r\nPayload=\\\r\n" + serialised + "\r\n"},
+      {"HexEscapeWithoutDigits.ini", "[Settings]\nUnits=0\nPayload=\\x" + serialised + "\n"},
+      {"UnknownEscape.ini", "[Settings]\nUnits=0\nPayload=\\q" + serialised + "\n"},
+      {"QuotedLineBreak.ini", "[Settings]\nUnits=0\nPayload=\"\n\"," + serialised + "\n"},
+      {"CommentEndedByCarriageReturn.ini", "[Settings]\nUnits=0\n;x\rPayload=" + serialised},
+      {"QuotedEqualsInTheKey.ini", "[Settings]\nUnits=0\nPay\"=\"load=" + serialised + "\n"}};
+  for (const auto& [name, text] : files) {
+    const std::string path = (directory / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    QtSettingsStore store("Tarnwick", path);
+    EXPECT_TRUE(store.SetAsideNotice()) << name;
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Payload", "none"), "none") << name;
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Pay\"=\"load", "none"), "none") << name;
+    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "0") << name;
+  }
+}
+
+// Texts that look like serialised values, quotes, commas, semicolons and line breaks as the
+// program writes them are escaped by QSettings and read back as they were.
+TEST_F(QtSettingsStoreTest, TextsThatLookSerialisedAreKeptAsTexts) {
+  const std::vector<std::string> texts{"@Variant(\\0\\0)", " @DateTime(1)", "\"\n\",@Variant(",
+                                       "a;b=@Variant(",    "x\r@Variant(",  "\\x@Variant(",
+                                       "@@Variant("};
+  {
+    QtSettingsStore store("Tarnwick", Ini());
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+      store.Write("Tarnwick", "Settings", "Key" + std::to_string(index), texts[index]);
+    }
+    EXPECT_TRUE(store.Sync());
+  }
+  QtSettingsStore reopened("Tarnwick", Ini());
+  EXPECT_FALSE(reopened.SetAsideNotice());
+  for (std::size_t index = 0; index < texts.size(); ++index) {
+    EXPECT_EQ(reopened.Read("Tarnwick", "Settings", "Key" + std::to_string(index), "none"),
+              texts[index]);
+  }
+}
+
 TEST_F(QtSettingsStoreTest, FailedWriteIsShownWithThePlaceAndTheReason) {
   std::ofstream(directory / "plain-file") << "x";
   const std::string path = (directory / "plain-file" / "Tarnwick.ini").string();

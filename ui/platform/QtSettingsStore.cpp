@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "ui/ProgramInfo.h"
+#include "ui/platform/SerialisedIniValues.h"
 
 namespace tarnwick {
 namespace {
@@ -40,85 +41,6 @@ std::optional<QString> MoveAside(const QString& file) {
     return std::nullopt;
   }
   return std::nullopt;
-}
-
-// What a hexadecimal digit is worth; -1 for anything else.
-int HexDigitWorth(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  const char lower = static_cast<char>(c | 0x20);
-  if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
-  return -1;
-}
-
-// The character an escape after a backslash stands for, reading on from at: "\x" with hex
-// digits or octal digits, as many as follow, kept to 16 bits as QSettings keeps them, or one
-// letter or sign as in C. Enough to tell an "@" however it is spelt.
-char16_t Unescaped(QByteArrayView value, qsizetype& at) {
-  const auto digits = [&](unsigned base) {
-    std::uint32_t code = 0;
-    for (; at < value.size(); ++at) {
-      const int worth = HexDigitWorth(value[at]);
-      if (worth < 0 || static_cast<unsigned>(worth) >= base) break;
-      code = code * base + static_cast<std::uint32_t>(worth);
-    }
-    return static_cast<char16_t>(code & 0xFFFF);
-  };
-  const char kind = value[at];
-  if (kind == 'x') {
-    ++at;
-    return digits(16);
-  }
-  if (kind >= '0' && kind <= '7') return digits(8);
-  ++at;
-  return static_cast<unsigned char>(kind);
-}
-
-// True for a "key=value" line whose value QSettings would decode from binary: an item of it
-// (items are separated by commas outside quotes) that starts with "@Variant(" or "@DateTime(",
-// however quoted or escaped. Those go through a QDataStream, and a length in one can make the
-// decoding allocate gigabytes. The program never writes them: it stores texts only, which
-// QSettings writes plainly, as "@String(...)" when they hold a NUL, or with a doubled "@".
-bool HoldsSerialisedValue(QByteArrayView line) {
-  const qsizetype equals = line.indexOf('=');
-  if (equals < 0) return false;
-  const QByteArrayView value = line.sliced(equals + 1);
-  std::u16string item;
-  bool quoted = false;
-  const auto serialised = [&item] {
-    const std::size_t start = item.find_first_not_of(u" \t\r");
-    if (start == std::u16string::npos) return false;
-    const std::u16string_view text = std::u16string_view(item).substr(start);
-    return text.starts_with(u"@Variant(") || text.starts_with(u"@DateTime(");
-  };
-  for (qsizetype at = 0; at < value.size();) {
-    const char c = value[at++];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (c == '\\' && at < value.size()) {
-      item += Unescaped(value, at);
-    } else if (c == ',' && !quoted) {
-      if (serialised()) return true;
-      item.clear();
-    } else {
-      item += static_cast<unsigned char>(c);
-    }
-  }
-  return serialised();
-}
-
-// The file's text without its lines of serialised values; nothing when it has none.
-std::optional<QByteArray> WithoutSerialisedValues(const QByteArray& contents) {
-  QByteArray kept;
-  bool dropped = false;
-  for (const QByteArray& line : contents.split('\n')) {
-    if (HoldsSerialisedValue(line)) {
-      dropped = true;
-      continue;
-    }
-    kept.append(line).append('\n');
-  }
-  if (!dropped) return std::nullopt;
-  return kept;
 }
 
 bool WriteWhole(const QString& path, const QByteArray& contents) {

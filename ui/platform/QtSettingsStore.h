@@ -19,8 +19,9 @@ namespace tarnwick {
 // "<file>.corrupt-<date and time>" when the store opens: what could be read of it is kept, the
 // rest reads as absent (so its defaults apply), and the next Sync writes a clean file.
 // A file with a value this program never writes and QSettings would decode from binary (one
-// starting with "@Variant(" or "@DateTime(", however quoted or escaped) goes aside the same way,
-// and the copy that replaces it keeps every other line. SetAsideNotice says what happened.
+// starting with "@Variant(" or "@DateTime(", however quoted, escaped or carried over lines)
+// goes aside the same way, and the copy that replaces it keeps every other line. SetAsideNotice
+// says what happened.
 class QtSettingsStore final : public SettingsStore {
  public:
   // The store of application kept in an INI file at iniPath.
