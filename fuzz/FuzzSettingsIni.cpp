@@ -1,10 +1,16 @@
 // An arbitrary INI file as the settings store, read through QSettings as the window reads the
 // user's file. The window must load from it exactly as from an in-memory store holding the
 // texts QSettings answered, with the same properties as fuzz-settings-restore; after the
-// unload writes the file back, a fresh store on it must restore the same window.
+// unload writes the file back, a fresh store on it must restore the same window. Once the store
+// has opened the file, no value in it may be one that QSettings decodes from binary, whatever
+// its length.
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -74,6 +80,35 @@ class ScratchFolder {
   time_t touches_ = 0;
 };
 
+// True for what QSettings makes of a value written as text: a string, a list, or the harmless
+// forms it reads from "@ByteArray(...)", "@Rect(...)", "@Size(...)", "@Point(...)" and
+// "@Invalid()". Anything else was decoded from binary ("@Variant(...)", "@DateTime(...)").
+bool IsReadAsText(const QVariant& value) {
+  switch (value.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+    case QMetaType::QByteArray:
+    case QMetaType::QRect:
+    case QMetaType::QSize:
+    case QMetaType::QPoint:
+      return true;
+    case QMetaType::QVariantList:
+      return std::ranges::all_of(value.toList(), IsReadAsText);
+    default:
+      return false;
+  }
+}
+
+// Every key of every section, as QSettings reads the file now that the store has opened it.
+void CheckNothingDecodedFromBinary(const std::string& path) {
+  QSettings file(QString::fromStdString(path), QSettings::IniFormat);
+  for (const QString& key : file.allKeys()) {
+    Require(IsReadAsText(file.value(key)),
+            "no value of the opened settings file is decoded from binary");
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick
 
@@ -85,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string application(kSettingsApplication);
 
   QtSettingsStore store(application, path);
+  CheckNothingDecodedFromBinary(path);
   const StoredTexts texts = ReadStoredTexts(store);
   WindowOnStore window(store, numberFormat);
   const bool recalculated = CheckLoadedWindow(window, texts);
