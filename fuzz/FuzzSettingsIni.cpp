@@ -104,6 +104,7 @@ bool IsReadAsText(const QVariant& value) {
 void CheckNothingDecodedFromBinary(const std::string& path) {
   QSettings file(QString::fromStdString(path), QSettings::IniFormat);
   for (const QString& key : file.allKeys()) {
+    if (key.isEmpty()) continue;  // "=x": parsed with the rest, but QSettings gives no value for it
     Require(IsReadAsText(file.value(key)),
             "no value of the opened settings file is decoded from binary");
   }
