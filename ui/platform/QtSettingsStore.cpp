@@ -49,9 +49,13 @@ bool WriteWhole(const QString& path, const QByteArray& contents) {
          file.write(contents) == contents.size() && file.flush();
 }
 
+// Every value QSettings read; a line "=x" gives an empty key, which QSettings will neither
+// look up nor set (it only warns), so it is left out.
 QVariantHash ReadableValues(const QSettings& settings) {
   QVariantHash values;
-  for (const QString& key : settings.allKeys()) values.insert(key, settings.value(key));
+  for (const QString& key : settings.allKeys()) {
+    if (!key.isEmpty()) values.insert(key, settings.value(key));
+  }
   return values;
 }
 
