@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,8 +33,6 @@ std::optional<IniLine> NextLine(QByteArrayView text, qsizetype& at) {
     const char c = text[i++];
     if (c == '=' && !quoted && line.equals < 0) {
       line.equals = i - 1;
-    } else if (IsLineBreak(c) && i == line.start + 1) {
-      ++line.start;
     } else if (IsLineBreak(c) && !quoted) {
       --i;
       break;
