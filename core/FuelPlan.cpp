@@ -28,6 +28,16 @@ constexpr double kAlternateReferenceDistanceNm = 530.64;
 constexpr double kAlternateReferenceFuelKg = 1420;
 constexpr int kAlternateFuelSavedKgPerFlightLevel = 2;
 
+// Corrections of the still-air fuel, signed: above the reference weight, or warmer than the
+// standard temperature, a leg burns more, below it less. Each counts kilograms per 100 nm of the
+// leg's distance.
+constexpr double kTripReferenceTakeoffWeightKg = 20500;
+constexpr double kTripFuelKgPer100NmPerTonneAbove = 1.3;
+constexpr double kTripFuelKgPer100NmPer10CAbove = 11;
+constexpr double kAlternateReferenceLandingWeightKg = 19500;
+constexpr double kAlternateFuelKgPer100NmPerTonneAbove = 5;
+constexpr double kKgPerTonne = 1000;
+
 // One leg as the formulas use it: distance (nm), flight level, wind (kt, headwind positive).
 struct Leg {
   CheckedInt16 distanceNm;
@@ -131,12 +141,15 @@ PlanOutcome ComputePlan(const PlanInputs& inputs, const AircraftModel& model,
   const CheckedDouble provisionalTakeoffWeight = zfw + landingReserve + enroute + alternate;
   results.GTOW = provisionalTakeoffWeight.Value();
   const CheckedDouble tripWeightCorrection =
-      (provisionalTakeoffWeight - 20500) / 1000 * (trip / 100 * 1.3);
+      (provisionalTakeoffWeight - kTripReferenceTakeoffWeightKg) / kKgPerTonne *
+      (trip / 100 * kTripFuelKgPer100NmPerTonneAbove);
   const CheckedDouble tempCorrection =
-      CheckedDouble((flight.temperatureC - 15).AsDouble()) / 10 * (trip / 100 * 11);
+      CheckedDouble((flight.temperatureC - kStandardTemperatureC).AsDouble()) / 10 *
+      (trip / 100 * kTripFuelKgPer100NmPer10CAbove);
   const CheckedDouble landingEstimate = zfw + landingReserve + alternate;
   const CheckedDouble alternateWeightCorrection =
-      (landingEstimate - 19500) / 1000 * (alternateDistance / 100 * 5);
+      (landingEstimate - kAlternateReferenceLandingWeightKg) / kKgPerTonne *
+      (alternateDistance / 100 * kAlternateFuelKgPer100NmPerTonneAbove);
   enroute = enroute + tripWeightCorrection + tempCorrection;
   alternate = alternate + alternateWeightCorrection;
 

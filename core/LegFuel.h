@@ -33,6 +33,15 @@ inline constexpr WindCoefficients kAlternateWind{.tailwindFactorPer50Kt = 0.2135
                                                  .heavyBeyond50KtFactorPer50Kt = 0.346};
 inline constexpr int kWindStepKt = 50;
 
+// The fuel factor at 50 kt is kept as its own constant, as the formulas use it, and must stay the
+// head wind factor's 1 + factor.
+constexpr bool FactorAt50KtFollowsHeadwind(const WindCoefficients& c) {
+  const double difference = c.fuelFactorAt50Kt - (1 + c.headwindFactorPer50Kt);
+  return difference < 1e-12 && difference > -1e-12;
+}
+static_assert(FactorAt50KtFollowsHeadwind(kTripWind));
+static_assert(FactorAt50KtFollowsHeadwind(kAlternateWind));
+
 // A leg's fuel with the wind (kt, headwind positive) applied to its still-air fuel.
 CheckedDouble FuelWithWind(CheckedDouble stillAirKg, CheckedInt16 windKt,
                            const WindCoefficients& c);

@@ -95,9 +95,19 @@ step lintian
 lintian --fail-on error --display-info "$deb" || fail "lintian found errors"
 
 step "On a clean Debian 12"
-# The mirror this machine's apt uses, else Debian's own.
-mirror=$(sed -n 's/^URIs: *\(\S*\/debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources \
-  2>/dev/null | head -n1)
+# The mirror this machine's apt uses, else Debian's own. Apt's sources are one-line entries in
+# sources.list (as Debian's installer and debootstrap leave them) or deb822 files in
+# sources.list.d; either may be missing.
+apt_mirror() {
+  local file
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+    /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    sed -n -e 's/^URIs: *\(\S*\/debian\)\/\?$/\1/p' \
+      -e 's/^deb \(\[[^]]*\] \)\?\(\S*\/debian\)\/\? .*/\2/p' "$file"
+  done
+}
+mirror=$(apt_mirror | sed -n 1p)
 mirror=${mirror:-http://deb.debian.org/debian}
 base=$work/bookworm-minbase.tar
 if [ ! -f "$base" ]; then
