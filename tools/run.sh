@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev
+# Only the two programs this script starts: the tests and benchmarks are the test command's.
+cmake --build --preset dev --target tarnwick tarnwick-plan
 
 sample_plan=(
   --set cboTripDistance=300 --set cboCruisingAlt=FL200 --set txtHeadwind=30 --set cboTemp=20
