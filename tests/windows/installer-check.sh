@@ -3,7 +3,7 @@
 # build (once at the project's version, once stamped with a higher one), installed silently,
 # its files, Start-menu shortcut and Installed-apps entry checked, the installed programs run
 # (tarnwick-plan.exe --help, tarnwick.exe until its first paint), installed again (a repair),
-# upgraded, and uninstalled silently, after which the prefix's files and HKCU keys must be as
+# upgraded (the old version's files gone), and uninstalled silently, after which the prefix's files and HKCU keys must be as
 # before, the user's settings untouched.
 #
 # Usage: installer-check.sh BUILD_DIR
@@ -31,9 +31,15 @@ version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackCon
 vendor=$(sed -n 's/^set(CPACK_PACKAGE_VENDOR "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 IFS=. read -r major minor patch <<<"$version"
 higher=$major.$minor.$((patch + 1))
+# The installer; the same with one file more, retired.txt, standing for a file that the next
+# version no longer ships; and the installer stamped with a higher version.
+mkdir "$work/retired"
+echo "retired" >"$work/retired/retired.txt"
 (cd "$build" && cpack -G NSIS -B "$work/v1" >/dev/null &&
+  cpack -G NSIS -D "CPACK_INSTALLED_DIRECTORIES=$work/retired;." -B "$work/v1r" >/dev/null &&
   cpack -G NSIS -D CPACK_PACKAGE_VERSION="$higher" -B "$work/v2" >/dev/null)
 setup=$work/v1/Tarnwick-$version-setup.exe
+setup_with_retired=$work/v1r/Tarnwick-$version-setup.exe
 newer_setup=$work/v2/Tarnwick-$higher-setup.exe
 # What CPack staged for each installer.
 staged() { echo "$work/$1/_CPack_Packages/win64/NSIS/Tarnwick-$2-setup"; }
@@ -76,16 +82,15 @@ entry_value() {
     sed -n "s/^ *$1 *REG_[A-Z]* *//p"
 }
 
-# The installed programs, README.txt and LICENSE.txt are those CPack staged (stripped), beside
-# the uninstaller; the shortcut starts tarnwick.exe and shows its icon; one entry, for VERSION.
+# The installed files are exactly those CPack staged (the programs stripped), beside the
+# uninstaller; the shortcut starts tarnwick.exe and shows its icon; one entry, for VERSION.
 # expect_installed VERSION STAGED_FOLDER
 expect_installed() {
   local expected_version=$1 staged=$2 file
-  [ "$(cd "$folder" && ls | tr '\n' ' ')" = \
-    "LICENSE.txt README.txt Uninstall.exe tarnwick-plan.exe tarnwick-simstub.exe tarnwick.exe " ] ||
-    fail "installed: $(cd "$folder" && ls | tr '\n' ' ')"
-  for file in LICENSE.txt README.txt tarnwick-plan.exe tarnwick-simstub.exe tarnwick.exe; do
-    cmp "$folder/$file" "$staged/$file" >&2 || fail "the installed $file is not the packaged one"
+  [ "$(cd "$folder" && ls | tr '\n' ' ')" = "$( (cd "$staged" && ls && echo Uninstall.exe) | sort | tr '\n' ' ')" ] ||
+    fail "installed: $(cd "$folder" && ls | tr '\n' ' '); packaged: $(ls "$staged" | tr '\n' ' ')"
+  for file in "$staged"/*; do
+    cmp "$folder/${file##*/}" "$file" >&2 || fail "the installed ${file##*/} is not the packaged one"
   done
   [ -f "$shortcut" ] || fail "no Start-menu shortcut Tarnwick.lnk"
   # The shell link's flags (bytes 20-23): HasLinkTargetIDList 0x1, HasIconLocation 0x40.
@@ -116,6 +121,9 @@ expect_settings_kept() {
     grep -q 'Payload *REG_SZ *9000$' || fail "the user's settings were touched $1"
 }
 
+[ "$(ls "$(staged v1 "$version")" | tr '\n' ' ')" = \
+  "LICENSE.txt README.txt tarnwick-plan.exe tarnwick-simstub.exe tarnwick.exe " ] ||
+  fail "the installer holds $(ls "$(staged v1 "$version")" | tr '\n' ' ')"
 started=$SECONDS
 run "$setup" /S || fail "the silent install exited with $?"
 expect_installed "$version" "$(staged v1 "$version")"
@@ -132,8 +140,8 @@ TARNWICK_EXIT_WHEN_SHOWN=1 timeout 60 "$wine" "$windows_folder\\tarnwick.exe" ||
 
 # The same version again repairs: a lost file comes back.
 rm "$folder/README.txt"
-run "$setup" /S || fail "installing the same version again exited with $?"
-expect_installed "$version" "$(staged v1 "$version")"
+run "$setup_with_retired" /S || fail "installing the same version again exited with $?"
+expect_installed "$version" "$(staged v1r "$version")"
 
 run "$newer_setup" /S || fail "the silent upgrade exited with $?"
 expect_installed "$higher" "$(staged v2 "$higher")"
