@@ -6,9 +6,10 @@
 # upgraded (the old version's files gone), and uninstalled silently, after which the prefix's files and HKCU keys must be as
 # before, the user's settings untouched.
 #
-# Usage: installer-check.sh BUILD_DIR
+# Usage: installer-check.sh BUILD_DIR CPACK
 set -euo pipefail
 build=$1
+cpack=$2
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
@@ -35,9 +36,9 @@ higher=$major.$minor.$((patch + 1))
 # version no longer ships; and the installer stamped with a higher version.
 mkdir "$work/retired"
 echo "retired" >"$work/retired/retired.txt"
-(cd "$build" && cpack -G NSIS -B "$work/v1" >/dev/null &&
-  cpack -G NSIS -D "CPACK_INSTALLED_DIRECTORIES=$work/retired;." -B "$work/v1r" >/dev/null &&
-  cpack -G NSIS -D CPACK_PACKAGE_VERSION="$higher" -B "$work/v2" >/dev/null)
+(cd "$build" && "$cpack" -G NSIS -B "$work/v1" >/dev/null &&
+  "$cpack" -G NSIS -D "CPACK_INSTALLED_DIRECTORIES=$work/retired;." -B "$work/v1r" >/dev/null &&
+  "$cpack" -G NSIS -D CPACK_PACKAGE_VERSION="$higher" -B "$work/v2" >/dev/null)
 setup=$work/v1/Tarnwick-$version-setup.exe
 setup_with_retired=$work/v1r/Tarnwick-$version-setup.exe
 newer_setup=$work/v2/Tarnwick-$higher-setup.exe
