@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The Windows installer as a user meets it, in a fresh Wine prefix: made by CPack from this
-# build (once at the project's version, once stamped with a higher one), installed silently,
-# its files, Start-menu shortcut and Installed-apps entry checked, the installed programs run
-# (tarnwick-plan.exe --help, tarnwick.exe until its first paint), installed again (a repair),
-# upgraded (the old version's files gone), and uninstalled silently, after which the prefix's files and HKCU keys must be as
-# before, the user's settings untouched.
+# build, installed silently, its files, Start-menu shortcut and Installed-apps entry checked,
+# the installed programs run (tarnwick-plan.exe --help, tarnwick.exe until its first paint),
+# installed again (a repair), upgraded by the installer stamped with a higher version (the old
+# version's files gone), and uninstalled silently, after which the prefix's files and HKCU keys
+# must be as before, the user's settings untouched.
 #
 # Usage: installer-check.sh BUILD_DIR CPACK
 set -euo pipefail
@@ -53,11 +53,13 @@ staged() { echo "$work/$1/_CPack_Packages/win64/NSIS/Tarnwick-$2-setup"; }
 "$wineserver" -k
 "$wineserver" -w
 
-# Runs a Windows program; the wineserver's end means that it and all it started have ended,
-# and that the registry is saved to user.reg.
+# Runs a Windows program and returns its status once the wineserver has ended: then it and all
+# it started have ended, and the registry is saved to user.reg.
 run() {
-  "$wine" "$@"
+  local status=0
+  "$wine" "$@" || status=$?
   "$wineserver" -w
+  return $status
 }
 files() { (cd "$prefix/drive_c" && find . | sort); }
 # The HKCU keys but the user's settings, which the planner may add to.
@@ -70,11 +72,12 @@ run start /wait /min cmd /c exit
 files >"$work/files.before"
 hkcu_keys >"$work/keys.before"
 
-user_folder=$(cd "$prefix/drive_c/users" && ls -d -- */ | grep -vx 'Public/' | head -1)
-user_folder=${user_folder%/}
+# Wine names the user's folder after the user running it.
+user_folder=$(id -un)
 folder=$prefix/drive_c/users/$user_folder/AppData/Local/Programs/Tarnwick
 windows_folder="C:\\users\\$user_folder\\AppData\\Local\\Programs\\Tarnwick"
-shortcut="$prefix/drive_c/users/$user_folder/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"
+start_menu="$prefix/drive_c/users/$user_folder/AppData/Roaming/Microsoft/Windows/Start Menu"
+shortcut="$start_menu/Programs/Tarnwick.lnk"
 entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
 # The value of NAME in the Installed-apps entry.
@@ -88,10 +91,13 @@ entry_value() {
 # expect_installed VERSION STAGED_FOLDER
 expect_installed() {
   local expected_version=$1 staged=$2 file
-  [ "$(cd "$folder" && ls | tr '\n' ' ')" = "$( (cd "$staged" && ls && echo Uninstall.exe) | sort | tr '\n' ' ')" ] ||
-    fail "installed: $(cd "$folder" && ls | tr '\n' ' '); packaged: $(ls "$staged" | tr '\n' ' ')"
+  local installed packaged
+  installed=$(ls "$folder" | tr '\n' ' ')
+  packaged=$( (ls "$staged" && echo Uninstall.exe) | sort | tr '\n' ' ')
+  [ "$installed" = "$packaged" ] || fail "installed: $installed; packaged: $packaged"
   for file in "$staged"/*; do
-    cmp "$folder/${file##*/}" "$file" >&2 || fail "the installed ${file##*/} is not the packaged one"
+    cmp "$folder/${file##*/}" "$file" >&2 ||
+      fail "the installed ${file##*/} is not the packaged one"
   done
   [ -f "$shortcut" ] || fail "no Start-menu shortcut Tarnwick.lnk"
   # The shell link's flags (bytes 20-23): HasLinkTargetIDList 0x1, HasIconLocation 0x40.
@@ -99,7 +105,8 @@ expect_installed() {
   flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')
   [ $((flags & 0x41)) -eq $((0x41)) ] || fail "the shortcut has flags $flags"
   # Its icon location, a counted UTF-16 string (the count shows as one character before it).
-  strings -el "$shortcut" | grep -F "$windows_folder\\tarnwick.exe" | grep -q '^.\?[A-Z]:.*tarnwick\.exe$' ||
+  strings -el "$shortcut" | grep -F "$windows_folder\\tarnwick.exe" |
+    grep -q '^.\?[A-Z]:.*tarnwick\.exe$' ||
     fail "the shortcut does not name tarnwick.exe: $(strings -el "$shortcut" | tr '\n' ' ')"
   local names
   names=$("$wine" reg query "$entry" /s | tr -d '\r' | grep -c '^ *DisplayName *REG_SZ *Tarnwick$')
