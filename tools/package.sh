@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the packages users install and leaves them in build/packages/: the Debian package
 # tarnwick_<version>_amd64.deb from a Release build of its own (build/package-linux/, the
-# compiler's warnings shown), and the Windows zip. tools/check-packages.sh checks them.
+# compiler's warnings shown), and the Windows zip and installer. tools/check-packages.sh checks
+# the Debian package; the windows preset's tests check the installer (WindowsInstaller).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,7 +28,7 @@ cmake --build build/package-linux
 (cd build/package-linux && cpack -G DEB -B "$packages")
 rm -rf "$packages/_CPack_Packages"
 
-echo "== Windows zip"
+echo "== Windows zip and installer"
 bash tools/package-windows.sh >/dev/null
 
 ls -l "$packages"

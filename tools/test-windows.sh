@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh g++-mingw-w64-x86-64-posix googletest wine64 jq curl unzip fonts-wine xvfb \
-  x11-utils imagemagick librsvg2-bin icoutils
+  x11-utils imagemagick librsvg2-bin icoutils nsis
 
 phase_started=$(date +%s)
 echo "== Cross build for Windows, and its tests under Wine"
