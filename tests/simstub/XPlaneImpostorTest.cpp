@@ -206,7 +206,12 @@ class GroupSender {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(group.address);
     address.sin_port = htons(group.port);
-    sendto(socket_, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), 0,
+#ifdef _WIN32
+    const auto length = static_cast<int>(bytes.size());
+#else
+    const std::size_t length = bytes.size();
+#endif
+    sendto(socket_, reinterpret_cast<const char*>(bytes.data()), length, 0,
            reinterpret_cast<const sockaddr*>(&address), sizeof address);
   }
 

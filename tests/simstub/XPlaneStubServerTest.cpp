@@ -26,7 +26,6 @@ class XPlaneStubServerTest : public testing::Test {
   }
   XPlaneLinkSettings QuickSettings() const {
     XPlaneLinkSettings settings;
-    settings.beaconWait = std::chrono::milliseconds(2000);
     settings.probeWait = std::chrono::milliseconds(200);
     settings.readWait = std::chrono::milliseconds(200);
     return settings;
