@@ -63,7 +63,8 @@ TEST_F(XPlaneClientTest, WithoutBeaconTheFallbackIsProbedAndUnsubscribed) {
 
 TEST_F(XPlaneClientTest, TheOneXPlaneMasterHeardThroughTheGroupGivesTheAddress) {
   port.xplaneEndpoint = kLanXPlane;
-  port.beacons.push_back({{kLanXPlane.address, 49707}, std::vector<std::byte>(3), kBeaconGroup});
+  const std::vector<std::byte> notABeacon(3);
+  port.beacons.push_back({{kLanXPlane.address, 49707}, notABeacon, kBeaconGroup});
   port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 2));     // PlaneMaker
   port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 1, 2));  // an external visual
   port.beacons.push_back(BeaconFrom(kLanXPlane.address, kLanXPlane.port));
