@@ -22,6 +22,8 @@ inline constexpr std::uint32_t kLoopbackAddress = 0x7F000001;  // 127.0.0.1
 struct Datagram {
   UdpEndpoint source;
   std::vector<std::byte> bytes;
+  // The address the datagram was sent to, where the socket reports it (a group listener's do).
+  std::optional<std::uint32_t> destination{};
 };
 
 // One UDP socket. Nothing is raised: a failed send returns false, a failed or empty wait

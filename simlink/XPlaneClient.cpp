@@ -1,5 +1,6 @@
 #include "simlink/XPlaneClient.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -12,6 +13,8 @@ namespace {
 constexpr int kSendsPerSubscription = 2;
 constexpr std::int32_t kAnswersPerSecond = 10;
 constexpr std::int32_t kEndSubscription = 0;
+// More X-Planes than this heard at once are not all named; none is used in any case.
+constexpr std::size_t kMostXPlanesNamed = 16;
 
 std::chrono::milliseconds WaitUntil(std::chrono::steady_clock::time_point deadline,
                                     std::chrono::steady_clock::time_point now) {
@@ -37,7 +40,8 @@ bool XPlaneClient::Find() {
     candidate = ConfiguredAddress();
   } else {
     candidate = HearBeacon();
-    if (!candidate) candidate = settings_.fallback;
+    // With several X-Planes heard none is taken, not even one at the fallback.
+    if (xplanesHeard_.empty()) candidate = settings_.fallback;
   }
   if (!candidate) return false;
   address_ = *candidate;
@@ -47,6 +51,7 @@ bool XPlaneClient::Find() {
 }
 
 std::optional<UdpEndpoint> XPlaneClient::ConfiguredAddress() {
+  xplanesHeard_.clear();
   const auto hostAndPort = SplitHostAndPort(*settings_.address);
   if (!hostAndPort) return std::nullopt;
   const std::optional<std::uint32_t> host = port_.ResolveHost(hostAndPort->first);
@@ -54,20 +59,31 @@ std::optional<UdpEndpoint> XPlaneClient::ConfiguredAddress() {
   return UdpEndpoint{*host, hostAndPort->second};
 }
 
-// X-Plane's address is the beacon's source; its port is the one the beacon names.
+// X-Plane's address is the beacon's source; its port is the one the beacon names. Only a beacon
+// sent to the group counts: anyone may send one straight to this host's port. All of the
+// listening time is heard out, since an X-Plane announces itself once a second.
 std::optional<UdpEndpoint> XPlaneClient::HearBeacon() {
+  xplanesHeard_.clear();
   const std::unique_ptr<UdpSocket> listener = port_.OpenGroupListener(settings_.beaconGroup);
   if (!listener) return std::nullopt;
   const auto deadline = port_.Now() + settings_.beaconWait;
   for (auto now = port_.Now(); now < deadline; now = port_.Now()) {
     const std::optional<Datagram> datagram = listener->Receive(WaitUntil(deadline, now));
-    if (!datagram) continue;
+    if (!datagram || datagram->destination != settings_.beaconGroup.address) continue;
     const std::optional<Beacon> beacon = DecodeBeacon(datagram->bytes);
     if (beacon && IsXPlaneMaster(*beacon)) {
-      return UdpEndpoint{datagram->source.address, beacon->receivePort};
+      NoteXPlaneHeard({datagram->source.address, beacon->receivePort});
     }
   }
-  return std::nullopt;
+  if (xplanesHeard_.size() != 1) return std::nullopt;
+  return xplanesHeard_.front();
+}
+
+void XPlaneClient::NoteXPlaneHeard(const UdpEndpoint& xplane) {
+  if (xplanesHeard_.size() < kMostXPlanesNamed &&
+      std::ranges::find(xplanesHeard_, xplane) == xplanesHeard_.end()) {
+    xplanesHeard_.push_back(xplane);
+  }
 }
 
 std::optional<float> XPlaneClient::Read(std::string_view dataref) {
@@ -93,6 +109,7 @@ std::optional<float> XPlaneClient::Subscribe(std::string_view dataref,
                                              std::span<const std::byte> alongside) {
   const std::int32_t index = nextIndex_++;
   subscribed_[index] = std::string(dataref);
+  endedAgain_.clear();
   const std::vector<std::byte> request = EncodeRrefRequest(kAnswersPerSecond, index, dataref);
   std::optional<float> value;
   for (int send = 0; send < kSendsPerSubscription && !value; ++send) {
@@ -109,11 +126,11 @@ std::optional<float> XPlaneClient::AwaitAnswer(std::int32_t index,
                                                const Acceptance& accept) {
   for (auto now = port_.Now(); now < deadline; now = port_.Now()) {
     const std::optional<Datagram> datagram = socket_->Receive(WaitUntil(deadline, now));
-    if (!datagram || datagram->source.address != address_.address) continue;
+    if (!datagram || datagram->source != address_) continue;
     for (const RrefValue& answer : DecodeRrefAnswer(datagram->bytes)) {
       if (answer.index == index) {
         if (accept(answer.value)) return answer.value;
-      } else if (subscribed_.contains(answer.index)) {
+      } else if (subscribed_.contains(answer.index) && endedAgain_.insert(answer.index).second) {
         Unsubscribe(answer.index);
       }
     }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <string>
 
 namespace tarnwick {
 
@@ -24,6 +25,14 @@ std::optional<std::pair<std::string, std::uint16_t>> SplitHostAndPort(std::strin
     return std::nullopt;
   }
   return std::pair{std::string(text.substr(0, colon)), static_cast<std::uint16_t>(port)};
+}
+
+std::string HostAndPortText(const UdpEndpoint& endpoint) {
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    text += std::to_string((endpoint.address >> shift) & 0xFF) + (shift > 0 ? "." : ":");
+  }
+  return text + std::to_string(endpoint.port);
 }
 
 }  // namespace tarnwick

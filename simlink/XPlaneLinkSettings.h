@@ -32,5 +32,7 @@ XPlaneLinkSettings XPlaneLinkSettingsFromEnvironment();
 
 // "host:port" split into its host and a port of 1 to 65535; nothing when it is not that.
 std::optional<std::pair<std::string, std::uint16_t>> SplitHostAndPort(std::string_view text);
+// "a.b.c.d:port", as TARNWICK_XPLANE_ADDRESS takes it.
+std::string HostAndPortText(const UdpEndpoint& endpoint);
 
 }  // namespace tarnwick

@@ -19,8 +19,10 @@ class XPlanePort {
   // A socket bound to the endpoint (address 0: every interface; port 0: any free port), or
   // nullptr when it cannot be made.
   virtual std::unique_ptr<UdpSocket> OpenSocket(const UdpEndpoint& local) = 0;
-  // A socket that hears what is sent to the group's port, shared with other listeners and a
-  // member of the group when the address is a multicast one; nullptr when it cannot be made.
+  // A member of the multicast group that hears what is sent to the group's port, beside other
+  // listeners; each datagram it receives carries its destination, since one sent straight to
+  // this host at that port arrives too. nullptr when it cannot be made or the address is not a
+  // multicast one.
   virtual std::unique_ptr<UdpSocket> OpenGroupListener(const UdpEndpoint& group) = 0;
   // The IPv4 address of a host name or a dotted address.
   virtual std::optional<std::uint32_t> ResolveHost(const std::string& host) = 0;

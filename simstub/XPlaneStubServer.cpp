@@ -11,14 +11,10 @@ constexpr std::chrono::milliseconds kLongestWait{100};
 
 }  // namespace
 
-XPlaneStubServer::XPlaneStubServer(XPlanePort& port, std::uint16_t listenPort,
+XPlaneStubServer::XPlaneStubServer(XPlanePort& port, const UdpEndpoint& local,
                                    XPlaneSubstitute& substitute)
-    : port_(port),
-      substitute_(substitute),
-      socket_(port.OpenSocket({kLoopbackAddress, listenPort})) {
-  if (!socket_) {
-    throw std::runtime_error("cannot listen on 127.0.0.1 port " + std::to_string(listenPort));
-  }
+    : port_(port), substitute_(substitute), socket_(port.OpenSocket(local)) {
+  if (!socket_) throw std::runtime_error("cannot listen on UDP port " + std::to_string(local.port));
   local_ = socket_->LocalEndpoint();
 }
 

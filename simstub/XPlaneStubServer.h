@@ -10,13 +10,13 @@
 
 namespace tarnwick {
 
-// A substitute X-Plane on a UDP socket of 127.0.0.1: takes each datagram and sends the
-// answers as they fall due.
+// A substitute X-Plane on a UDP socket: takes each datagram and sends the answers as they fall
+// due.
 class XPlaneStubServer {
  public:
-  // Listens on 127.0.0.1 at the port (0: any free one). Throws std::runtime_error when the
-  // port cannot be had.
-  XPlaneStubServer(XPlanePort& port, std::uint16_t listenPort, XPlaneSubstitute& substitute);
+  // Listens at the endpoint (address 0: every interface; port 0: any free one). Throws
+  // std::runtime_error when the endpoint cannot be had.
+  XPlaneStubServer(XPlanePort& port, const UdpEndpoint& local, XPlaneSubstitute& substitute);
 
   // Serves until stopRequested returns true; it is asked at least every 100 ms.
   void Serve(const std::function<bool()>& stopRequested);

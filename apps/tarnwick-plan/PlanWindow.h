@@ -32,6 +32,7 @@ class PlanWindow {
 
   MainWindowControls& Controls() { return window_.Controls(); }
   const MessageRecorder& Messages() const { return messages_; }
+  const XPlaneClient& XPlane() const { return xplane_; }
 
  private:
   ProgramState state_;

@@ -12,6 +12,7 @@
 #include "apps/tarnwick-plan/PlanSheet.h"
 #include "apps/tarnwick-plan/PlanWindow.h"
 #include "commands/PrintCommand.h"
+#include "simlink/XPlaneLinkSettings.h"
 #include "ui/ProgramInfo.h"
 
 namespace tarnwick {
@@ -85,6 +86,17 @@ class PlanRun {
     return allAccepted;
   }
 
+  // The link uses none of several X-Planes that announce themselves, and the pilot is only told
+  // that it could not connect: which were heard is said here.
+  void ReportXPlanesHeard(const std::vector<UdpEndpoint>& heard) {
+    if (heard.size() < 2) return;
+    err_ << "tarnwick-plan: more than one X-Plane announced itself (";
+    for (std::size_t at = 0; at < heard.size(); ++at) {
+      err_ << (at == 0 ? "" : ", ") << HostAndPortText(heard[at]);
+    }
+    err_ << "), so none was used; set TARNWICK_XPLANE_ADDRESS to the one to use\n";
+  }
+
   // With --open, after the plan is out: the site keeps being served until a browser has
   // fetched the print page and its style sheet, or for kServeForBrowser at most. False when
   // the site could not be served at all.
@@ -143,6 +155,7 @@ class PlanRun {
     const std::vector<MessageBoxContent>& shown = window.Messages().Shown();
     out_ << (options.json ? PlanJson(controls, shown, openedUrls)
                           : PlanSheet(controls, shown, openedUrls));
+    ReportXPlanesHeard(window.XPlane().XPlanesHeard());
     if (!saved) {
       err_ << "tarnwick-plan: could not write the settings file " << OneLine(*options.storePath)
            << '\n';

@@ -15,7 +15,7 @@ int RunXPlaneStub(const StubOptions& options, const std::function<bool()>& stopR
     XPlaneSubstitute substitute(options.xplaneSetup, [](const std::string& dataref, float value) {
       std::cout << DescribeDref(dataref, value) << std::endl;
     });
-    XPlaneStubServer server(*port, options.xplanePort, substitute);
+    XPlaneStubServer server(*port, {kLoopbackAddress, options.xplanePort}, substitute);
     std::cerr << "tarnwick-simstub: playing X-Plane on 127.0.0.1 port "
               << server.LocalEndpoint().port << '\n';
     server.Serve(stopRequested);

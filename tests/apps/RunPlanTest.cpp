@@ -9,6 +9,7 @@
 
 #include "apps/tarnwick-plan/RunPlan.h"
 #include "apps/tarnwick-plan/StandInPlanSystem.h"
+#include "simlink/XPlanePackets.h"
 
 namespace tarnwick {
 namespace {
@@ -170,6 +171,24 @@ TEST(RunPlan, WithoutAnIpcServerTheButtonsReachXPlane) {
   ASSERT_EQ(plan.at("messages").size(), 1u);
   EXPECT_EQ(plan.at("messages")[0].at("text"), "The fuel was successfully boarded.");
   EXPECT_EQ(system.xplane.drefs.size(), 2u);
+}
+
+TEST(RunPlan, SeveralXPlanesHeardAreNamedAndNoneIsUsed) {
+  StandInPlanSystem system;
+  system.ipc.windowClasses.clear();
+  for (const std::uint32_t address : {0xC0A80105U, 0x0A000001U}) {
+    system.xplane.beacons.push_back(
+        {{address, 49707}, EncodeBeacon({1, 2, 1, 120011, 1, 49000, "sim"}), 0xEFFF0101});
+  }
+  const RunResult run = RunOn(system, {"--json", "--click", "cmdReadPayload"});
+  const nlohmann::json plan = nlohmann::json::parse(run.out);
+  ASSERT_EQ(plan.at("messages").size(), 1u);
+  EXPECT_THAT(plan.at("messages")[0].at("text").get<std::string>(),
+              StartsWith("FSUIPC connection failure"));
+  EXPECT_EQ(run.err,
+            "tarnwick-plan: more than one X-Plane announced itself (192.168.1.5:49000, "
+            "10.0.0.1:49000), so none was used; set TARNWICK_XPLANE_ADDRESS to the one to use\n");
+  EXPECT_TRUE(system.xplane.sent.empty());
 }
 
 TEST(RunPlan, MessagesGroupDigitsInTheSystemsFormat) {

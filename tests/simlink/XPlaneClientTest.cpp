@@ -23,9 +23,13 @@ std::vector<std::byte> AnswerFor(std::int32_t index, float value) {
   return EncodeRrefAnswers(values).front();
 }
 
+constexpr std::uint32_t kBeaconGroup = 0xEFFF0101;
+
 Datagram BeaconFrom(std::uint32_t address, std::uint16_t receivePort, std::int32_t hostId = 1,
                     std::uint32_t role = 1) {
-  return {{address, 49707}, EncodeBeacon({1, 2, hostId, 120011, role, receivePort, "sim-pc"})};
+  return {{address, 49707},
+          EncodeBeacon({1, 2, hostId, 120011, role, receivePort, "sim-pc"}),
+          kBeaconGroup};
 }
 
 class XPlaneClientTest : public testing::Test {
@@ -57,14 +61,28 @@ TEST_F(XPlaneClientTest, WithoutBeaconTheFallbackIsProbedAndUnsubscribed) {
   EXPECT_EQ(port.XPlane().Subscriptions(), 0u) << "the probe leaves nothing subscribed";
 }
 
-TEST_F(XPlaneClientTest, FirstBeaconOfAnXPlaneMasterGivesTheAddress) {
+TEST_F(XPlaneClientTest, TheOneXPlaneMasterHeardThroughTheGroupGivesTheAddress) {
   port.xplaneEndpoint = kLanXPlane;
-  port.beacons.push_back({{kLanXPlane.address, 49707}, std::vector<std::byte>(3)});  // no beacon
-  port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 2));                          // PlaneMaker
+  const std::vector<std::byte> notABeacon(3);
+  port.beacons.push_back({{kLanXPlane.address, 49707}, notABeacon, kBeaconGroup});
+  port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 2));     // PlaneMaker
   port.beacons.push_back(BeaconFrom(0xC0A80109, 49000, 1, 2));  // an external visual
   port.beacons.push_back(BeaconFrom(kLanXPlane.address, kLanXPlane.port));
+  Datagram sentStraight = BeaconFrom(0xC0A80109, 49000);
+  sentStraight.destination = 0xC0A80102;  // this host's own address
+  port.beacons.push_back(sentStraight);
+  port.beacons.push_back(BeaconFrom(kLanXPlane.address, kLanXPlane.port));  // a second later
   ASSERT_TRUE(client.Find());
   EXPECT_EQ(client.Address(), kLanXPlane);
+  EXPECT_THAT(client.XPlanesHeard(), ElementsAre(kLanXPlane));
+}
+
+TEST_F(XPlaneClientTest, TwoXPlanesHeardMeansNoneNotEvenTheFallback) {
+  port.beacons.push_back(BeaconFrom(kLanXPlane.address, kLanXPlane.port));
+  port.beacons.push_back(BeaconFrom(kLoopbackAddress, 49000));
+  EXPECT_FALSE(client.Find());
+  EXPECT_TRUE(port.sent.empty());
+  EXPECT_THAT(client.XPlanesHeard(), ElementsAre(kLanXPlane, UdpEndpoint{kLoopbackAddress, 49000}));
 }
 
 TEST_F(XPlaneClientTest, ConfiguredAddressIsUsedWithoutListening) {
@@ -105,17 +123,19 @@ TEST_F(XPlaneClientTest, ReadTakesTheFirstValidAnswerOfItsOwnIndex) {
   port.strays = {
       {source, AnswerFor(2, std::nanf(""))},
       {source, AnswerFor(2, std::numeric_limits<float>::infinity())},
-      {source, AnswerFor(77, 1.0F)},              // an index never used
-      {{0x0A000001, 49000}, AnswerFor(2, 5.0F)},  // from another host
+      {source, AnswerFor(77, 1.0F)},                  // an index never used
+      {{0x0A000001, 49000}, AnswerFor(2, 5.0F)},      // from another host
+      {{source.address, 49001}, AnswerFor(2, 5.0F)},  // from another port of X-Plane's host
       {source, cutShort},
   };
   EXPECT_EQ(xplane.Read(kPayloadDataref), 4643.5F);
   EXPECT_THAT(Subscriptions(), ElementsAre(Pair(10, 2), Pair(0, 2)));
 }
 
-TEST_F(XPlaneClientTest, AnswersToAnEndedSubscriptionAreUnsubscribedAgain) {
+TEST_F(XPlaneClientTest, AnswersToAnEndedSubscriptionAreUnsubscribedAgainOnce) {
   XPlaneClient& xplane = FoundClient();
-  port.strays = {{port.xplaneEndpoint, AnswerFor(1, 2000.0F)}};
+  port.strays = {{port.xplaneEndpoint, AnswerFor(1, 2000.0F)},
+                 {port.xplaneEndpoint, AnswerFor(1, 2000.0F)}};
   ASSERT_TRUE(xplane.Read(kPayloadDataref));
   EXPECT_THAT(Subscriptions(), ElementsAre(Pair(10, 2), Pair(0, 1), Pair(0, 2)));
 }
