@@ -144,8 +144,12 @@ std::string EscapedName(std::string_view name) {
     } else if (code < 0x100) {
       out += {'%', kDigits[code >> 4], kDigits[code & 0xF]};
     } else {
-      out += {'%', 'U', kDigits[(code >> 12) & 0xF], kDigits[(code >> 8) & 0xF],
-              kDigits[(code >> 4) & 0xF], kDigits[code & 0xF]};
+      out += {'%',
+              'U',
+              kDigits[(code >> 12) & 0xF],
+              kDigits[(code >> 8) & 0xF],
+              kDigits[(code >> 4) & 0xF],
+              kDigits[code & 0xF]};
     }
   }
   return out;
@@ -156,7 +160,8 @@ std::string EscapedName(std::string_view name) {
 std::uint32_t EscapedCode(std::string_view value, std::size_t& at, int base) {
   std::uint32_t code = 0;
   while (at < value.size() && IsHexDigit(value[at]) && HexWorth(value[at]) < base) {
-    code = (code * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(HexWorth(value[at]))) &
+    code = (code * static_cast<std::uint32_t>(base) +
+            static_cast<std::uint32_t>(HexWorth(value[at]))) &
            0xFFFF;
     ++at;
   }
@@ -177,12 +182,11 @@ Escape Unescape(std::string_view value, std::size_t& at, std::string& out) {
   }
   if (kind == 'x' && at < value.size() && IsHexDigit(value[at])) {
     return AppendCharacter(out, EscapedCode(value, at, 16)) ? Escape::kCharacter
-                                                              : Escape::kUnusable;
+                                                            : Escape::kUnusable;
   }
   if (kind >= '0' && kind <= '7') {
     --at;
-    return AppendCharacter(out, EscapedCode(value, at, 8)) ? Escape::kCharacter
-                                                             : Escape::kUnusable;
+    return AppendCharacter(out, EscapedCode(value, at, 8)) ? Escape::kCharacter : Escape::kUnusable;
   }
   if (IsLineBreak(kind)) {
     if (at < value.size() && IsLineBreak(value[at]) && value[at] != kind) ++at;
@@ -204,8 +208,8 @@ ItemKind DecodeItem(std::string& item) {
     item = item.substr(8, item.size() - 9);
     return ItemKind::kText;
   }
-  for (const std::string_view form : {"@ByteArray(", "@Variant(", "@DateTime(", "@Rect(", "@Size(",
-                                      "@Point(", "@Invalid("}) {
+  for (const std::string_view form :
+       {"@ByteArray(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point(", "@Invalid("}) {
     if (item.starts_with(form)) return ItemKind::kSerialised;
   }
   return ItemKind::kText;
@@ -289,9 +293,9 @@ void ReadLine(std::string_view line, std::optional<std::string>& section, IniRea
     return;
   }
   const std::size_t equals = line.find('=');
-  const std::optional<std::string> key =
-      equals == std::string_view::npos ? std::nullopt
-                                       : UnescapedName(Trimmed(line.substr(0, equals)));
+  const std::optional<std::string> key = equals == std::string_view::npos
+                                             ? std::nullopt
+                                             : UnescapedName(Trimmed(line.substr(0, equals)));
   std::string text;
   const ValueKind kind = key ? ReadValue(line.substr(equals + 1), text) : ValueKind::kUnusable;
   if (kind == ValueKind::kSerialised) {

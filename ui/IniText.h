@@ -8,7 +8,8 @@ namespace tarnwick {
 
 // An INI file's values: section name, then key, then the text. Keys before any section header
 // (and QSettings' "[General]") belong to the section named "".
-using IniSections = std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>>;
+using IniSections =
+    std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>>;
 
 // What could be read of an INI file's text.
 struct IniReading {

@@ -117,8 +117,8 @@ class PosixSettingsFiles final : public SettingsFiles {
     if (exists && ::access(path.c_str(), W_OK) != 0 && errno == EACCES) {
       return {FileWriting::Outcome::kFailed, "the file is read-only"};
     }
-    const std::string temporary = path + ".new-" + std::to_string(::getpid()) + "-" +
-                                  std::to_string(++temporaries_);
+    const std::string temporary =
+        path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(++temporaries_);
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (file.Get() < 0) return Failed(errno, path);
     if (exists) ::fchmod(file.Get(), existing.st_mode & 07777);

@@ -18,9 +18,9 @@ namespace {
 std::wstring Wide(std::string_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size,
-                                                                 nullptr, 0)),
-                    L'\0');
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
+      L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }
@@ -31,8 +31,8 @@ std::string Utf8(std::wstring_view text) {
   std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size,
                                                                   nullptr, 0, nullptr, nullptr)),
                      '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(),
-                      static_cast<int>(narrow.size()), nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
+                      nullptr, nullptr);
   return narrow;
 }
 
@@ -166,8 +166,8 @@ class Win32SettingsFiles final : public SettingsFiles {
         return {FileWriting::Outcome::kFailed, "the file is read-only"};
       }
     }
-    const std::wstring temporary = wide + L".new-" + std::to_wstring(GetCurrentProcessId()) +
-                                   L"-" + std::to_wstring(++temporaries_);
+    const std::wstring temporary = wide + L".new-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                   std::to_wstring(++temporaries_);
     Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) return Failed(GetLastError(), wide);

@@ -48,8 +48,7 @@ class IniPlanStoreFile final : public PlanStoreFile {
 
 }  // namespace
 
-std::unique_ptr<PlanStoreFile> OpenIniStoreFile(const std::string& path,
-                                                std::ostream& complaints) {
+std::unique_ptr<PlanStoreFile> OpenIniStoreFile(const std::string& path, std::ostream& complaints) {
   return std::make_unique<IniPlanStoreFile>(path, complaints);
 }
 

@@ -27,7 +27,7 @@ struct PlanRun {
 // Runs tarnwick-plan with --store file and a typed payload, through the command before it
 // (another user's, say), its standard error caught in a file beside the folder.
 PlanRun RunPlanOn(const std::filesystem::path& file, const std::string& before,
-              const std::filesystem::path& errFile) {
+                  const std::filesystem::path& errFile) {
   const std::string command = before + " '" + TARNWICK_PLAN_PROGRAM + "' --store '" +
                               file.string() + "' --type txtPayload=1000 >/dev/null 2>'" +
                               errFile.string() + "'";
@@ -37,9 +37,7 @@ PlanRun RunPlanOn(const std::filesystem::path& file, const std::string& before,
 
 class PlanStoreFailure : public PlanStore {
  protected:
-  std::filesystem::path Folder() const {
-    return std::filesystem::path(StorePath()).parent_path();
-  }
+  std::filesystem::path Folder() const { return std::filesystem::path(StorePath()).parent_path(); }
 };
 
 TEST_F(PlanStoreFailure, ReadOnlyFolderIsReported) {
@@ -55,14 +53,15 @@ TEST_F(PlanStoreFailure, ReadOnlyFolderIsReported) {
       {"header.conf", "[Settings\nUnits=0\n"}};
   for (const auto& [name, text] : files) std::ofstream(folder / name, std::ios::binary) << text;
   using std::filesystem::perms;
-  std::filesystem::permissions(Folder(), perms::owner_all | perms::others_read | perms::others_exec);
-  std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::others_read |
-                                           perms::others_exec);
+  std::filesystem::permissions(Folder(),
+                               perms::owner_all | perms::others_read | perms::others_exec);
+  std::filesystem::permissions(
+      folder, perms::owner_read | perms::owner_exec | perms::others_read | perms::others_exec);
   for (const auto& [name, text] : files) {
     std::filesystem::permissions(folder / name, perms::all);
-    const PlanRun run = RunPlanOn(folder / name,
-                              std::string(kSetpriv) + " --reuid=65534 --regid=65534 --clear-groups",
-                              Folder() / "err.txt");
+    const PlanRun run = RunPlanOn(
+        folder / name, std::string(kSetpriv) + " --reuid=65534 --regid=65534 --clear-groups",
+        Folder() / "err.txt");
     EXPECT_EQ(run.status, 1) << name << ": " << run.err;
     EXPECT_NE(run.err.find("The settings could not be written to " + (folder / name).string()),
               std::string::npos)

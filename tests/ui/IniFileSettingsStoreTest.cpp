@@ -60,10 +60,19 @@ class IniFileSettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(IniFileSettingsStoreTest, ValuesSurviveTheFileAndAbsentKeysGiveTheDefault) {
-  const std::vector<std::string> texts{
-      "",         "1, 2 ;x=\"y\"", "453.592292196897", " lead", "trail ", "@Variant(\\0\\0)",
-      "@@x",      "\"\n\",@x",     "x\r\t\a\x01" "ab", "\\x41", std::string("1\0@7", 4),
-      "\xC3\xA9"};
+  const std::vector<std::string> texts{"",
+                                       "1, 2 ;x=\"y\"",
+                                       "453.592292196897",
+                                       " lead",
+                                       "trail ",
+                                       "@Variant(\\0\\0)",
+                                       "@@x",
+                                       "\"\n\",@x",
+                                       "x\r\t\a\x01"
+                                       "ab",
+                                       "\\x41",
+                                       std::string("1\0@7", 4),
+                                       "\xC3\xA9"};
   {
     IniFileSettingsStore store("Tarnwick", Ini());
     for (std::size_t index = 0; index < texts.size(); ++index) {
@@ -89,9 +98,21 @@ TEST_F(IniFileSettingsStoreTest, ReadsAndWritesTheFilesOfEarlierVersions) {
       "[Settings]\nK00=a b\nK01=\" lead\"\nK02=\"x,y\"\nK03=q\\\"q\nK04=back\\\\slash\n"
       "K05=nl\\nx\nK06=ctrl\\x1z\nK07=\\x1\\x61\\x62\\x39g\nK08=\xC3\xA9 \xE2\x82\xAC\n"
       "K09=@@at\nK10=\nK11=\"1, 2 ;x=\\\"y\\\"\"\nK12=@String(x\\0y)\nK13=\"  \"\n";
-  const std::vector<std::string> texts{
-      "a b",    " lead", "x,y", "q\"q", "back\\slash", "nl\nx", "ctrl\x01z", "\x01" "ab9g",
-      "\xC3\xA9 \xE2\x82\xAC", "@at", "", "1, 2 ;x=\"y\"", std::string("x\0y", 3), "  "};
+  const std::vector<std::string> texts{"a b",
+                                       " lead",
+                                       "x,y",
+                                       "q\"q",
+                                       "back\\slash",
+                                       "nl\nx",
+                                       "ctrl\x01z",
+                                       "\x01"
+                                       "ab9g",
+                                       "\xC3\xA9 \xE2\x82\xAC",
+                                       "@at",
+                                       "",
+                                       "1, 2 ;x=\"y\"",
+                                       std::string("x\0y", 3),
+                                       "  "};
   Put(written);
   {
     IniFileSettingsStore store("Tarnwick", Ini());
@@ -110,7 +131,8 @@ TEST_F(IniFileSettingsStoreTest, ReadsAndWritesTheFilesOfEarlierVersions) {
   ASSERT_TRUE(fresh.Save());
   EXPECT_EQ(Contents(Ini()), written);
 
-  Put("\xEF\xBB\xBF[Settings]\r\nUnits=1\r\nHeadwind=-12\r\nPayload=453.59\r\n\r\n[Other]\r\nA=b\r\n");
+  Put("\xEF\xBB\xBF[Settings]\r\nUnits=1\r\nHeadwind=-12\r\nPayload=453.59\r\n\r\n[Other]\r\nA="
+      "b\r\n");
   IniFileSettingsStore profile("Tarnwick", Ini());
   EXPECT_FALSE(profile.SetAsideNotice());
   EXPECT_EQ(profile.Read("Tarnwick", "Settings", "Units", "0"), "1");
@@ -146,13 +168,13 @@ TEST_F(IniFileSettingsStoreTest, UnusableLinesAreCopiedAsideWithTheFile) {
       const std::vector<std::filesystem::path> copies = SetAside();
       ASSERT_EQ(copies.size(), 1u) << text;
       EXPECT_EQ(Contents(copies[0]), text);
-      const bool serialised = text.find("riant(") != std::string::npos ||
-                              text.find("@DateTime(") != std::string::npos;
-      EXPECT_EQ(*store.SetAsideNotice(),
-                "the settings file " + store.Location() +
-                    (serialised ? " held values this program does not write"
-                                : " could not be read") +
-                    "; it was copied to " + copies[0].string() + " and a new one is written");
+      const bool serialised =
+          text.find("riant(") != std::string::npos || text.find("@DateTime(") != std::string::npos;
+      EXPECT_EQ(
+          *store.SetAsideNotice(),
+          "the settings file " + store.Location() +
+              (serialised ? " held values this program does not write" : " could not be read") +
+              "; it was copied to " + copies[0].string() + " and a new one is written");
       EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "0") << text;
       EXPECT_EQ(store.Read("Tarnwick", "Settings", "Temp", "9"), "3") << text;
       EXPECT_EQ(store.Read("Tarnwick", "Settings", "Payload", "none"), "none") << text;
@@ -202,10 +224,9 @@ TEST_F(IniFileSettingsStoreTest, FailedWriteIsShownWithThePlaceAndTheReason) {
   MessageRecorder messages;
   EXPECT_FALSE(SaveOrShowFailure(store, messages));
   ASSERT_EQ(messages.Shown().size(), 1u);
-  EXPECT_EQ(messages.Shown()[0].text, "The settings could not be written to " +
-                                          inPlainFile.string() + ": " +
-                                          (directory / "plain-file").string() +
-                                          " is not a folder.");
+  EXPECT_EQ(messages.Shown()[0].text,
+            "The settings could not be written to " + inPlainFile.string() + ": " +
+                (directory / "plain-file").string() + " is not a folder.");
   EXPECT_EQ(messages.Shown()[0].title, "Tarnwick");
   EXPECT_EQ(messages.Shown()[0].style, MessageBoxStyle::kExclamation);
 

@@ -60,9 +60,9 @@ std::string Win32SettingsStore::Read(std::string_view application, std::string_v
 void Win32SettingsStore::Write(std::string_view application, std::string_view section,
                                std::string_view key, std::string_view value) {
   OpenKey created;
-  const LSTATUS opened = RegCreateKeyExW(root_, KeyPath(application, section).c_str(), 0, nullptr,
-                                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                                         created.Receiver(), nullptr);
+  const LSTATUS opened =
+      RegCreateKeyExW(root_, KeyPath(application, section).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, created.Receiver(), nullptr);
   if (opened != ERROR_SUCCESS) {
     Refused(application, section, opened);
     return;

@@ -16,8 +16,8 @@
 #include <ostream>
 #include <string>
 
-#include "ui/MainWindow.h"
 #include "ui/IniFileSettingsStore.h"
+#include "ui/MainWindow.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
 
@@ -43,9 +43,7 @@ struct SeenMessageBox {
 class PlannerWindowFixture : public ::testing::Test {
  protected:
   // Every test starts as a first start does, whatever the tests before it stored.
-  PlannerWindowFixture() {
-    std::filesystem::remove(UserSettingsPath("Tarnwick"));
-  }
+  PlannerWindowFixture() { std::filesystem::remove(UserSettingsPath("Tarnwick")); }
 
   void TearDown() override { Stop(); }
 

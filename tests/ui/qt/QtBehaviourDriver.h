@@ -18,8 +18,8 @@
 #include <string>
 
 #include "tests/shared/WindowDriver.h"
-#include "ui/MainWindow.h"
 #include "ui/IniFileSettingsStore.h"
+#include "ui/MainWindow.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
 #include "ui/qt/WidgetLook.h"
