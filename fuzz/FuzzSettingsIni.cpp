@@ -24,7 +24,7 @@ namespace tarnwick {
 namespace {
 
 // A folder of this process's own, removed when it ends. In memory where there is /dev/shm:
-// QSettings flushes every file it writes to the disk, which would make the disk the bottleneck.
+// the store flushes every file it writes to the disk, which would make the disk the bottleneck.
 class ScratchFolder {
  public:
   ScratchFolder() {

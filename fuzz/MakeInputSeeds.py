@@ -3,7 +3,7 @@
 fuzz/corpus-settings-restore/ and fuzz/corpus-settings-ini/.
 
 Settings texts are one line per key in restore order, an absent line an absent key, and a
-seventeenth line the decimal separator; INI files are what QSettings reads; argument vectors
+seventeenth line the decimal separator; INI files are what QSettings wrote and read; argument vectors
 are joined by NUL bytes.
 """
 import pathlib
