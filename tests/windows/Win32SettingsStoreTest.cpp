@@ -7,6 +7,7 @@
 
 #include "ui/MessageBoxPresenter.h"
 #include "ui/SettingsSaving.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/Win32SettingsStore.h"
 
 namespace tarnwick {
@@ -64,27 +65,28 @@ TEST_F(Win32SettingsStoreTest, ValuesOfAnotherTypeOrTooLongReadAsTheDefault) {
   EXPECT_EQ(store_.Read("Tarnwick", "Settings", "Temp", "0"), "75");
 }
 
-// A value the registry refuses (under a key the store may only read) is never dropped
-// silently: Save fails, and the window's warning names the key and the reason in the words the
-// Qt window uses for its file.
+// A value the registry refuses (here under a volatile key, which takes no lasting key below it)
+// is never dropped silently: Save fails, and the window's warning names the key and the reason
+// in the words the Qt window uses for its file.
 TEST_F(Win32SettingsStoreTest, RefusedWriteIsReportedBySave) {
-  HKEY readOnly = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, base_.c_str(), 0, nullptr, 0, KEY_READ, nullptr,
-                            &readOnly, nullptr),
+  HKEY volatileKey = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, base_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr),
             ERROR_SUCCESS);
-  Win32SettingsStore refusing(readOnly, L"Sub");
+  RegCloseKey(volatileKey);
+  Win32SettingsStore refusing(HKEY_CURRENT_USER, base_);
   refusing.Write("Tarnwick", "Settings", "Units", "0");
   MessageRecorder messages;
   EXPECT_FALSE(SaveOrShowFailure(refusing, messages));
-  RegCloseKey(readOnly);
   ASSERT_EQ(messages.Shown().size(), 1u);
   const std::string text = messages.Shown()[0].text;
-  EXPECT_TRUE(
-      text.starts_with("The settings could not be written to the registry\\Sub\\Tarnwick"
-                       "\\Settings: the registry refused the value ("))
+  const std::string key = "HKEY_CURRENT_USER\\" + Narrow(base_) + "\\Tarnwick\\Settings";
+  EXPECT_TRUE(text.starts_with("The settings could not be written to " + key +
+                               ": the registry refused the value ("))
       << text;
   EXPECT_EQ(messages.Shown()[0].style, MessageBoxStyle::kExclamation);
 
+  RegDeleteTreeW(HKEY_CURRENT_USER, base_.c_str());
   store_.Write("Tarnwick", "Settings", "Units", "0");
   EXPECT_TRUE(SaveOrShowFailure(store_, messages));
   EXPECT_EQ(messages.Shown().size(), 1u) << "nothing shown when every value was written";
