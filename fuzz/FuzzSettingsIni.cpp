@@ -1,35 +1,30 @@
-// An arbitrary INI file as the settings store, read through QSettings as the window reads the
-// user's file. The window must load from it exactly as from an in-memory store holding the
-// texts QSettings answered, with the same properties as fuzz-settings-restore; after the
-// unload writes the file back, a fresh store on it must restore the same window. Once the store
-// has opened the file, no value in it may be one that QSettings decodes from binary, whatever
-// its length.
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <QSettings>
-#include <QString>
-#include <QVariant>
-#include <algorithm>
+// An arbitrary INI file as the settings store, read as the window reads the user's file. The
+// window must load from it exactly as from an in-memory store holding the texts the store
+// answered, with the same properties as fuzz-settings-restore; after the unload writes the file
+// back, a fresh store on it must read it cleanly (no line set aside) and restore the same
+// window. Whatever the input, every section and key the store read must come back from the file
+// it wrote, byte for byte.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "fuzz/FuzzRequire.h"
 #include "fuzz/SettingsProperties.h"
 #include "fuzz/WindowOnStore.h"
+#include "ui/IniFileSettingsStore.h"
+#include "ui/IniText.h"
 #include "ui/WindowSettings.h"
-#include "ui/platform/QtSettingsStore.h"
 
 namespace tarnwick {
 namespace {
 
 // A folder of this process's own, removed when it ends. In memory where there is /dev/shm:
-// QSettings flushes every file it writes to the disk, which would make the disk the bottleneck.
+// the store flushes every file it writes to the disk, which would make the disk the bottleneck.
 class ScratchFolder {
  public:
   ScratchFolder() {
@@ -47,14 +42,10 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-  // The file for the next input, with a modification time of its own: QSettings keeps the
-  // files it has read in a cache by name and reads one again only when its size or its
-  // modification time changed. (A new name for each input would grow that cache without end.)
-  //
-  // The folder is emptied first: an unreadable file is moved aside as
-  // "Tarnwick.conf.corrupt-<time>[-n]", and left there those copies would pile up by the
-  // million in a long run, and change what the next input does (after 100 in one second the
-  // store reports that it could not move the file aside).
+  // The file for the next input. The folder is emptied first: a file with unusable lines is
+  // copied aside as "Tarnwick.conf.corrupt-<time>[-n]", and left there those copies would pile
+  // up by the million in a long run, and change what the next input does (after 100 in one
+  // second the store reports that it could not copy the file aside).
   std::string NextFile(const std::uint8_t* data, std::size_t size) {
     for (const auto& entry : std::filesystem::directory_iterator(path_)) {
       std::filesystem::remove(entry.path());
@@ -64,50 +55,29 @@ class ScratchFolder {
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     file.close();
     Require(static_cast<bool>(file), "the INI file can be written");
-    Touch(path);
     return path;
-  }
-  // Gives the file a modification time it never had, so that QSettings reads it again.
-  void Touch(const std::string& path) {
-    ++touches_;
-    const timespec times[2] = {{.tv_sec = touches_, .tv_nsec = 0},
-                               {.tv_sec = touches_, .tv_nsec = 0}};
-    Require(utimensat(AT_FDCWD, path.c_str(), times, 0) == 0, "the INI file's time can be set");
   }
 
  private:
   std::filesystem::path path_;
-  time_t touches_ = 0;
 };
 
-// True for what QSettings makes of a value written as text: a string, a list, or the harmless
-// forms it reads from "@ByteArray(...)", "@Rect(...)", "@Size(...)", "@Point(...)" and
-// "@Invalid()". Anything else was decoded from binary ("@Variant(...)", "@DateTime(...)").
-bool IsReadAsText(const QVariant& value) {
-  switch (value.typeId()) {
-    case QMetaType::UnknownType:
-    case QMetaType::QString:
-    case QMetaType::QStringList:
-    case QMetaType::QByteArray:
-    case QMetaType::QRect:
-    case QMetaType::QSize:
-    case QMetaType::QPoint:
-      return true;
-    case QMetaType::QVariantList:
-      return std::ranges::all_of(value.toList(), IsReadAsText);
-    default:
-      return false;
-  }
+std::string Contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// Every key of every section, as QSettings reads the file now that the store has opened it.
-void CheckNothingDecodedFromBinary(const std::string& path) {
-  QSettings file(QString::fromStdString(path), QSettings::IniFormat);
-  for (const QString& key : file.allKeys()) {
-    if (key.isEmpty()) continue;  // "=x": parsed with the rest, but QSettings gives no value for it
-    Require(IsReadAsText(file.value(key)),
-            "no value of the opened settings file is decoded from binary");
-  }
+// The sections as read come back whole from their written text, and the file the store wrote
+// after the window's unload holds the other sections as they were read.
+void CheckWrittenBack(const IniSections& read, const std::string& path) {
+  const IniReading again = ReadIniText(WriteIniText(read));
+  Require(again.unusableLines == 0 && again.serialisedLines == 0 && again.sections == read,
+          "every value read is written back as it was");
+  IniSections saved = ReadIniText(Contents(path)).sections;
+  IniSections others = read;
+  saved.erase(std::string(kSettingsSection));
+  others.erase(std::string(kSettingsSection));
+  Require(saved == others, "the save keeps every other section");
 }
 
 }  // namespace
@@ -120,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const NumberFormat numberFormat{.groupSeparator = ",", .decimalSeparator = "."};
   const std::string application(kSettingsApplication);
 
-  QtSettingsStore store(application, path);
-  CheckNothingDecodedFromBinary(path);
+  IniFileSettingsStore store(application, path);
+  const IniSections read = ReadIniText(Contents(path)).sections;
   const StoredTexts texts = ReadStoredTexts(store);
   WindowOnStore window(store, numberFormat);
   const bool recalculated = CheckLoadedWindow(window, texts);
@@ -135,9 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckRestoredAsSaved(window.Controls(), fromMemory.Controls(), true);
 
   window.Unload();
-  Require(store.Sync(), "the unload's keys are written to the file");
-  scratch.Touch(path);  // read back from the file, not from QSettings' cache
-  QtSettingsStore reopened(application, path);
+  Require(store.Save(), "the unload's keys are written to the file");
+  IniFileSettingsStore reopened(application, path);
+  Require(!reopened.SetAsideNotice(), "the written file reads cleanly");
+  CheckWrittenBack(read, path);
   WindowOnStore restored(reopened, numberFormat);
   CheckLoadedWindow(restored, ReadStoredTexts(reopened));
   CheckRestoredAsSaved(window.Controls(), restored.Controls(), recalculated);

@@ -3,7 +3,7 @@
 fuzz/corpus-settings-restore/ and fuzz/corpus-settings-ini/.
 
 Settings texts are one line per key in restore order, an absent line an absent key, and a
-seventeenth line the decimal separator; INI files are what QSettings reads; argument vectors
+seventeenth line the decimal separator; INI files are what QSettings wrote and read; argument vectors
 are joined by NUL bytes.
 """
 import pathlib
@@ -70,6 +70,11 @@ INI = {
     "crlf-bom": b"\xef\xbb\xbf[Settings]\r\nUnits=0\r\nPayload=1000\r\n",
     "not-utf8": b"[Settings]\nHeadwind=\xff\xfe\nHeadwindAlt=\xc0\xaf\n\xed\xa0\x80=1\n",
     "huge": b"[Settings]\nHeadwind=" + b"9" * 3000 + b"\nPayload=" + b"1" * 400 + b"\n",
+    "written-by-qsettings": b'[General]\nTop=t\n\n[%General]\nG=g\n\n[Settings]\nHeadwind=" lead"\n'
+                            b'HeadwindAlt=\\x1\\x61\\x62\\x39g\nPayload=@@at\nTemp=@String(x\\0y)\n'
+                            b'Units="1, 2 ;x=\\"y\\""\nKey%20With%20Space=s\nk%22ey=q\n',
+    "unusable-lines": b'[Settings]\nUnits=0\ngarbage line\nk"ey=1\nTemp=3;warmer\n'
+                      b'Payload="open\n%UD800=1\nIcing=\\q\n',
 }
 
 

@@ -18,6 +18,17 @@ class SettingsStore {
                      std::string_view value) = 0;
 };
 
+// A store kept in a file or the registry, which tells whether its values got there.
+class SavedSettingsStore : public SettingsStore {
+ public:
+  // Makes every write so far lasting; false when some value did not get there.
+  virtual bool Save() = 0;
+  // Where the store is kept: the file's full path, or the registry key.
+  virtual std::string Location() const = 0;
+  // Why the last Save failed, as the end of a sentence: "the disk is full" and the like.
+  virtual std::string WriteFailureReason() const = 0;
+};
+
 // A store that lives in memory only.
 class InMemorySettingsStore final : public SettingsStore {
  public:

@@ -3,6 +3,9 @@
 #include "print/LocalSiteHost.h"
 #include "simlink/SystemIpcPort.h"
 #include "simlink/SystemXPlanePort.h"
+#include "ui/IniFileSettingsStore.h"
+#include "ui/SettingsSaving.h"
+#include "ui/WindowSettings.h"
 
 namespace tarnwick {
 namespace {
@@ -22,7 +25,32 @@ class LocalPlanSite final : public PlanSite {
   LocalSiteHost host_;
 };
 
+class IniPlanStoreFile final : public PlanStoreFile {
+ public:
+  IniPlanStoreFile(const std::string& path, std::ostream& complaints)
+      : store_(std::string(kSettingsApplication), path), complaints_(complaints) {
+    if (const auto& notice = store_.SetAsideNotice()) {
+      complaints_ << "tarnwick-plan: " << *notice << '\n';
+    }
+  }
+
+  SettingsStore& Store() override { return store_; }
+  bool Save() override {
+    if (store_.Save()) return true;
+    complaints_ << "tarnwick-plan: " << SettingsNotWrittenText(store_) << '\n';
+    return false;
+  }
+
+ private:
+  IniFileSettingsStore store_;
+  std::ostream& complaints_;
+};
+
 }  // namespace
+
+std::unique_ptr<PlanStoreFile> OpenIniStoreFile(const std::string& path, std::ostream& complaints) {
+  return std::make_unique<IniPlanStoreFile>(path, complaints);
+}
 
 std::unique_ptr<PlanSite> BuiltPlanSystem::SiteFor(std::string_view webHost) {
   return std::make_unique<LocalPlanSite>(webHost);

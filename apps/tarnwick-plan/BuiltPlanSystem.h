@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,9 @@ class BuiltPlanSystem : public PlanSystem {
   std::unique_ptr<XPlanePort> MakeXPlanePort() override;
   XPlaneLinkSettings XPlaneSettings() override;
 };
+
+// --store's INI file: its set-aside notice and a failed save go to complaints.
+std::unique_ptr<PlanStoreFile> OpenIniStoreFile(const std::string& path, std::ostream& complaints);
 
 // The system this program was built for.
 std::unique_ptr<PlanSystem> MakeBuiltPlanSystem();

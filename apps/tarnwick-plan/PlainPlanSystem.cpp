@@ -8,7 +8,6 @@
 
 #include "print/Win32UrlOpener.h"
 #include "ui/win32/WideText.h"
-#include "ui/win32/Win32IniSettingsStore.h"
 #endif
 
 namespace tarnwick {
@@ -24,27 +23,6 @@ class SystemUrlOpener final : public UrlOpener {
 };
 #endif
 
-#ifdef _WIN32
-// The settings file through the system's profile calls, which write every value at once.
-class Win32PlanStoreFile final : public PlanStoreFile {
- public:
-  Win32PlanStoreFile(const std::string& path, std::ostream& complaints)
-      : store_(path), complaints_(complaints) {}
-
-  SettingsStore& Store() override { return store_; }
-  bool Save() override {
-    if (store_.AllWritten()) return true;
-    complaints_ << "tarnwick-plan: The settings could not be written to " << store_.Location()
-                << ": " << store_.WriteFailureReason() << ".\n";
-    return false;
-  }
-
- private:
-  Win32IniSettingsStore store_;
-  std::ostream& complaints_;
-};
-#endif
-
 class PlainPlanUrlOpening final : public PlanUrlOpening {
  public:
   UrlOpener& Opener() override { return opener_; }
@@ -53,15 +31,14 @@ class PlainPlanUrlOpening final : public PlanUrlOpening {
   SystemUrlOpener opener_;
 };
 
-// "," groups digits and "." is the decimal point; --store files through the system's profile
-// calls on Windows and none elsewhere.
+// "," groups digits and "." is the decimal point; --store files on Windows and none elsewhere.
 class PlainPlanSystem final : public BuiltPlanSystem {
  public:
   NumberFormat Format() override { return {.groupSeparator = ",", .decimalSeparator = "."}; }
 #ifdef _WIN32
   std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path,
                                                std::ostream& complaints) override {
-    return std::make_unique<Win32PlanStoreFile>(path, complaints);
+    return OpenIniStoreFile(path, complaints);
   }
 #else
   std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& /*path*/,

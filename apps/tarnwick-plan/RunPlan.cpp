@@ -62,8 +62,8 @@ class PlanRun {
       InMemorySettingsStore store;
       return MakePlan(options, store, [] { return true; });
     }
-    // Opening the settings file may change it already (one that cannot be read is moved
-    // aside), and refused arguments must leave it as it is: they are checked beforehand.
+    // Opening the settings file may act already (one that cannot be read is copied aside), and
+    // refused arguments must leave it as it is: they are checked beforehand.
     if (const auto error = CheckedOnEmptyStore(options)) return ReportBadArguments(*error);
     const std::unique_ptr<PlanStoreFile> file = system_.OpenStoreFile(*options.storePath, err_);
     if (!file) {

@@ -21,6 +21,7 @@
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
 #include "ui/ProgramState.h"
+#include "ui/SettingsSaving.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/WaitCursor.h"
 #include "ui/win32/Win32MessageBoxPresenter.h"
@@ -29,6 +30,8 @@
 #include "ui/win32/Win32SettingsStore.h"
 
 namespace {
+
+constexpr int kExitStoreNotWritten = 1;
 
 bool ExitWhenShownAsked() {
   wchar_t value[4] = {};
@@ -76,6 +79,8 @@ int RunPlanner(HINSTANCE instance) {
   }
   const int exitCode = tarnwick::RunMessageLoop(shown);
   site.Stop();
+  messages.SetOwner(nullptr);  // the window has closed
+  if (!tarnwick::SaveOrShowFailure(store, messages)) return kExitStoreNotWritten;
   return exitCode;
 }
 

@@ -19,11 +19,12 @@
 #include "simlink/SystemIpcPort.h"
 #include "simlink/SystemXPlanePort.h"
 #include "simlink/XPlaneClient.h"
+#include "ui/IniFileSettingsStore.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramInfo.h"
 #include "ui/ProgramState.h"
+#include "ui/SettingsSaving.h"
 #include "ui/WindowSettings.h"
-#include "ui/platform/QtSettingsStore.h"
 #include "ui/platform/SystemNumberFormat.h"
 #include "ui/qt/ExitWhenFirstPainted.h"
 #include "ui/qt/PlannerStyle.h"
@@ -38,16 +39,16 @@ constexpr int kExitStoreNotWritten = 1;
 // window is unloaded (which saves them) and writes the store out.
 int RunPlanner() {
   tarnwick::ProgramState state;
-  const auto store =
-      tarnwick::QtSettingsStore::ForUser(std::string(tarnwick::kSettingsApplication));
-  if (const auto& notice = store->SetAsideNotice()) std::cerr << "tarnwick: " << *notice << '\n';
+  const std::string application(tarnwick::kSettingsApplication);
+  tarnwick::IniFileSettingsStore store(application, tarnwick::UserSettingsPath(application));
+  if (const auto& notice = store.SetAsideNotice()) std::cerr << "tarnwick: " << *notice << '\n';
   tarnwick::QtMessageBoxPresenter messages;
   const std::unique_ptr<tarnwick::IpcPort> port = tarnwick::MakeSystemIpcPort();
   tarnwick::IpcClient link(*port);
   const std::unique_ptr<tarnwick::XPlanePort> xplanePort = tarnwick::MakeSystemXPlanePort();
   tarnwick::XPlaneClient xplane(*xplanePort, tarnwick::XPlaneLinkSettingsFromEnvironment());
   tarnwick::MainWindow window(
-      state, {messages, *store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
+      state, {messages, store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
   tarnwick::MainWindowControls& controls = window.Controls();
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
   simulatorCommands.WireButtons();
@@ -64,8 +65,8 @@ int RunPlanner() {
   const int exitCode = QApplication::exec();
   site.Stop();
   messages.SetParentWindow(nullptr);  // the window has closed
-  if (!tarnwick::SyncOrShowFailure(*store, messages)) {
-    std::cerr << "tarnwick: " << tarnwick::SettingsNotWrittenText(*store) << '\n';
+  if (!tarnwick::SaveOrShowFailure(store, messages)) {
+    std::cerr << "tarnwick: " << tarnwick::SettingsNotWrittenText(store) << '\n';
     return kExitStoreNotWritten;
   }
   return exitCode;

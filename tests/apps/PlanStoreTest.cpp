@@ -1,5 +1,4 @@
-// tarnwick-plan with --store: the INI file is read at load and written at unload (through
-// QSettings, or the profile calls on Windows).
+// tarnwick-plan with --store: the INI file is read at load and written at unload.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,11 +1,13 @@
 // The registry settings store on the real registry (Windows or Wine), under a key of the test's
-// own that is removed afterwards.
+// own that is removed afterwards. (The INI file store runs in ui_tests, under Wine too.)
 #include <gtest/gtest.h>
 #include <process.h>
 
 #include <string>
 
-#include "ui/win32/Win32IniSettingsStore.h"
+#include "ui/MessageBoxPresenter.h"
+#include "ui/SettingsSaving.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/Win32SettingsStore.h"
 
 namespace tarnwick {
@@ -63,28 +65,31 @@ TEST_F(Win32SettingsStoreTest, ValuesOfAnotherTypeOrTooLongReadAsTheDefault) {
   EXPECT_EQ(store_.Read("Tarnwick", "Settings", "Temp", "0"), "75");
 }
 
-// The INI file of tarnwick-plan.exe --store, in the current folder.
-TEST(Win32IniSettingsStore, KeepsTheSettingsSectionInTheFileAndFallsBackToDefaults) {
-  const std::string path = "tarnwick-store-test-" + std::to_string(_getpid()) + ".ini";
-  {
-    Win32IniSettingsStore store(path);
-    EXPECT_EQ(store.Read("Tarnwick", "Settings", "Units", "1"), "1");
-    store.Write("Tarnwick", "Settings", "Units", "0");
-    store.Write("Tarnwick", "Settings", "Headwind", "");
-    store.Write("Tarnwick", "Settings", "Payload",
-                std::string(Win32IniSettingsStore::kLongestValue + 1, '7'));
-    EXPECT_TRUE(store.AllWritten());
-  }
-  Win32IniSettingsStore again(path);
-  EXPECT_EQ(again.Read("Tarnwick", "Settings", "Units", "1"), "0");
-  EXPECT_EQ(again.Read("Tarnwick", "Settings", "Headwind", "0"), "");
-  EXPECT_EQ(again.Read("Tarnwick", "Settings", "Payload", "0"), "0");
-  EXPECT_EQ(again.Read("Tarnwick", "Other", "Units", "1"), "1");
-  DeleteFileA(path.c_str());
+// A value the registry refuses (here under a volatile key, which takes no lasting key below it)
+// is never dropped silently: Save fails, and the window's warning names the key and the reason
+// in the words the Qt window uses for its file.
+TEST_F(Win32SettingsStoreTest, RefusedWriteIsReportedBySave) {
+  HKEY volatileKey = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, base_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileKey);
+  Win32SettingsStore refusing(HKEY_CURRENT_USER, base_);
+  refusing.Write("Tarnwick", "Settings", "Units", "0");
+  MessageRecorder messages;
+  EXPECT_FALSE(SaveOrShowFailure(refusing, messages));
+  ASSERT_EQ(messages.Shown().size(), 1u);
+  const std::string text = messages.Shown()[0].text;
+  const std::string key = "HKEY_CURRENT_USER\\" + Narrow(base_) + "\\Tarnwick\\Settings";
+  EXPECT_TRUE(text.starts_with("The settings could not be written to " + key +
+                               ": the registry refused the value ("))
+      << text;
+  EXPECT_EQ(messages.Shown()[0].style, MessageBoxStyle::kExclamation);
 
-  Win32IniSettingsStore unwritable("Z:\\no such folder\\tarnwick.ini");
-  unwritable.Write("Tarnwick", "Settings", "Units", "0");
-  EXPECT_FALSE(unwritable.AllWritten());
+  RegDeleteTreeW(HKEY_CURRENT_USER, base_.c_str());
+  store_.Write("Tarnwick", "Settings", "Units", "0");
+  EXPECT_TRUE(SaveOrShowFailure(store_, messages));
+  EXPECT_EQ(messages.Shown().size(), 1u) << "nothing shown when every value was written";
 }
 
 }  // namespace

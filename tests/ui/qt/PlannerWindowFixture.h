@@ -16,8 +16,8 @@
 #include <ostream>
 #include <string>
 
+#include "ui/IniFileSettingsStore.h"
 #include "ui/MainWindow.h"
-#include "ui/platform/QtSettingsStore.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
 
@@ -43,15 +43,13 @@ struct SeenMessageBox {
 class PlannerWindowFixture : public ::testing::Test {
  protected:
   // Every test starts as a first start does, whatever the tests before it stored.
-  PlannerWindowFixture() {
-    QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick")).clear();
-  }
+  PlannerWindowFixture() { std::filesystem::remove(UserSettingsPath("Tarnwick")); }
 
   void TearDown() override { Stop(); }
 
   void Start() {
     state = std::make_unique<ProgramState>();
-    store = QtSettingsStore::ForUser("Tarnwick");
+    store = std::make_unique<IniFileSettingsStore>("Tarnwick", UserSettingsPath("Tarnwick"));
     messages = std::make_unique<QtMessageBoxPresenter>();
     window = std::make_unique<MainWindow>(
         *state, MainWindowServices{*messages, *store, NumberFormat{}, {}});
@@ -63,7 +61,7 @@ class PlannerWindowFixture : public ::testing::Test {
   void Stop() {
     shown.reset();
     window.reset();
-    if (store) store->Sync();
+    if (store) store->Save();
     store.reset();
   }
   // Closes the window by its close box and starts the program again.
@@ -115,7 +113,7 @@ class PlannerWindowFixture : public ::testing::Test {
   MainWindowControls& c() { return window->Controls(); }
 
   std::unique_ptr<ProgramState> state;
-  std::unique_ptr<QtSettingsStore> store;
+  std::unique_ptr<IniFileSettingsStore> store;
   std::unique_ptr<QtMessageBoxPresenter> messages;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<PlannerWindow> shown;

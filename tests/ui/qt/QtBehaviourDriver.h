@@ -12,13 +12,14 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "tests/shared/WindowDriver.h"
+#include "ui/IniFileSettingsStore.h"
 #include "ui/MainWindow.h"
-#include "ui/platform/QtSettingsStore.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
 #include "ui/qt/WidgetLook.h"
@@ -30,12 +31,12 @@ namespace tarnwick {
 // emptied when the driver is made), driven through its widgets found by their control names.
 class QtBehaviourDriver final : public WindowDriver {
  public:
-  QtBehaviourDriver() { QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick")).clear(); }
+  QtBehaviourDriver() { std::filesystem::remove(UserSettingsPath("Tarnwick")); }
   ~QtBehaviourDriver() override { Stop(); }
 
   void Start() override {
     Stop();
-    store_ = QtSettingsStore::ForUser("Tarnwick");
+    store_ = std::make_unique<IniFileSettingsStore>("Tarnwick", UserSettingsPath("Tarnwick"));
     state_ = std::make_unique<ProgramState>();
     model_ = std::make_unique<MainWindow>(
         *state_, MainWindowServices{messages_, *store_, NumberFormat{}, {}});
@@ -189,13 +190,13 @@ class QtBehaviourDriver final : public WindowDriver {
   void Stop() {
     shown_.reset();
     model_.reset();
-    if (store_) store_->Sync();
+    if (store_) store_->Save();
     store_.reset();
   }
 
   std::unique_ptr<ProgramState> state_;
   QtMessageBoxPresenter messages_;
-  std::unique_ptr<QtSettingsStore> store_;
+  std::unique_ptr<IniFileSettingsStore> store_;
   std::unique_ptr<MainWindow> model_;
   std::unique_ptr<PlannerWindow> shown_;
 };

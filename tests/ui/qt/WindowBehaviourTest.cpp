@@ -141,7 +141,7 @@ TEST_F(WindowBehaviourTest, AltBClicksBoardFuelAndAltXExits) {
   QTest::keyClick(shown.get(), Qt::Key_X, Qt::AltModifier);
   EXPECT_TRUE(QTest::qWaitFor([&] { return c().frmMain.IsUnloaded(); }, 2000));
   EXPECT_FALSE(shown->isVisible());
-  store->Sync();
+  store->Save();
   QSettings saved(QString::fromStdString(SettingsFile().string()), QSettings::IniFormat);
   EXPECT_EQ(saved.value("Settings/Payload").toString(), "4321");
   EXPECT_EQ(saved.childGroups(), QStringList{"Settings"});
