@@ -110,10 +110,17 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
       ->type_name("HOST:PORT")
       ->check(CLI::Validator(
           [](const std::string& host) {
-            return IsWebHost(host) ? std::string()
-                                   : std::string(
-                                         "needs a host name, an IPv4 address or an "
-                                         "[IPv6] address, and a port from 1 to 65535");
+            if (!IsWebHost(host)) {
+              return std::string(
+                  "needs a host name, an IPv4 address or an [IPv6] address, and a port from 1 "
+                  "to 65535");
+            }
+            if (IsUnservedLoopbackName(host)) {
+              return std::string(
+                  "names this computer in a way the planner does not serve; write localhost, "
+                  "127.0.0.1 or [::1]");
+            }
+            return std::string();
           },
           "HOST:PORT"));
 }
