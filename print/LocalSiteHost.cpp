@@ -8,6 +8,12 @@ LocalSiteHost::LocalSiteHost(std::string_view webHost, SiteLimits limits)
     : webHost_(webHost), address_(LoopbackAddressOf(webHost)), limits_(limits) {}
 
 std::optional<SiteNotServed> LocalSiteHost::EnsureServing() {
+  if (IsUnservedLoopbackName(webHost_)) {
+    lastFailure_ = SiteNotServed{webHost_, false,
+                                 "the address names this computer in a way that is not served; "
+                                 "use localhost, 127.0.0.1 or [::1]"};
+    return lastFailure_;
+  }
   if (!address_ || server_) return std::nullopt;
   auto server = std::make_unique<SiteServer>(limits_);
   if (const boost::system::error_code error = server->Start(*address_)) {

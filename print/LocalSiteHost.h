@@ -15,7 +15,9 @@ namespace tarnwick {
 
 // Serves the bundled print site on the web host's loopback address, from the first request on
 // (nothing runs before that) until it is destroyed. A web host that is not a loopback address
-// is a site elsewhere: then nothing is served here. The browser is sent to the address served
+// is a site elsewhere: then nothing is served here, except that a web host that only spells
+// this computer otherwise (see IsUnservedLoopbackName) is refused, since the browser would go
+// to a loopback port that another program may hold. The browser is sent to the address served
 // ("localhost" becomes 127.0.0.1, which is where it is served).
 class LocalSiteHost final : public SiteHost {
  public:

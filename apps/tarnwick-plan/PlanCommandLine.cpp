@@ -102,7 +102,7 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
                "Open the print page of each cmdPrint click with the system's default\n"
                "browser. The planner serves the print site itself on the web host's\n"
                "loopback address from the first click on, until the browser has fetched\n"
-               "the page and its style sheet, or 30 s at most.")
+               "the page it was handed and its style sheet, or 30 s at most.")
       ->disable_flag_override();
   app.add_option("--web-host", options.webHost,
                  "The web site's host and port in place of the built-in one: the print\n"
