@@ -177,6 +177,9 @@ start_planner() {
   mkdir -p -m 0700 "$work/runtime"
   for attempt in $(seq 20); do
     port=$((20000 + RANDOM % 40000))
+    # The last run's complaint, read before this run's redirection empties the file, would name
+    # the last run's URL.
+    : >"$work/planner.err"
     QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" "$plan_program" --open \
       --web-host "127.0.0.1:$port" "$@" --click cmdPrint >/dev/null 2>"$work/planner.err" &
     planner_pid=$!
