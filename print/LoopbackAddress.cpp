@@ -27,12 +27,16 @@ std::pair<std::string_view, std::string_view> SplitHostAndPort(std::string_view 
   return {webHost.substr(0, portColon), webHost.substr(portColon + 1)};
 }
 
+// An IPv4 address only in its plain dotted form: the system's parser may take "127.1" as well
+// (Windows' does), which must be refused alike everywhere (see IsUnservedLoopbackName).
 std::optional<std::string> LoopbackIpOf(std::string_view host) {
   if (host == "localhost") return "127.0.0.1";
-  if (host.starts_with('[') && host.ends_with(']')) host = host.substr(1, host.size() - 2);
+  const bool v6 = host.starts_with('[') && host.ends_with(']');
+  if (v6) host = host.substr(1, host.size() - 2);
   boost::system::error_code error;
   const auto address = boost::asio::ip::make_address(std::string(host), error);
-  if (error || !address.is_loopback()) return std::nullopt;
+  if (error || !address.is_loopback() || address.is_v6() != v6) return std::nullopt;
+  if (address.is_v4() && address.to_string() != host) return std::nullopt;
   return address.to_string();
 }
 

@@ -71,6 +71,7 @@ boost::system::error_code SiteServer::Listen(const LoopbackAddress& address) {
 #endif
   if (!error) acceptor_->bind(endpoint, error);
   if (!error) acceptor_->listen(asio::socket_base::max_listen_connections, error);
+  if (!error) acceptor_->non_blocking(true, error);
   if (!error) port_ = acceptor_->local_endpoint().port();
   served_ = {address.host, address.ip, port_};
   return error;
@@ -99,6 +100,20 @@ void SiteServer::OnAccepted(const boost::system::error_code& error, tcp::socket 
     });
     return;
   }
+  Serve(std::move(socket));
+  // Takes what else waits in the listen queue at once, a call each, rather than a round of
+  // the event loop each; a bounded number, so that the connections served get their turn.
+  for (std::size_t taken = 0; taken < limits_.maxConnections; ++taken) {
+    tcp::socket waiting(*io_);
+    boost::system::error_code nothingWaiting;
+    acceptor_->accept(waiting, nothingWaiting);
+    if (nothingWaiting) break;
+    Serve(std::move(waiting));
+  }
+  Accept();
+}
+
+void SiteServer::Serve(tcp::socket socket) {
   KeepFromStartedPrograms(socket);
   MakeRoomForAConnection();
   auto connection = std::make_shared<SiteConnection>(
@@ -106,7 +121,6 @@ void SiteServer::OnAccepted(const boost::system::error_code& error, tcp::socket 
       [this](const SiteFile& file, std::string_view target) { NoteSent(file, target); });
   connection->Start();
   connections_.push_back(connection);
-  Accept();
 }
 
 // Closes the connection that has waited longest for its client once the bound is reached: a

@@ -57,6 +57,7 @@ class SiteServer {
   boost::system::error_code Listen(const LoopbackAddress& address);
   void Accept();
   void OnAccepted(const boost::system::error_code& error, boost::asio::ip::tcp::socket socket);
+  void Serve(boost::asio::ip::tcp::socket socket);
   void MakeRoomForAConnection();
   void NoteSent(const SiteFile& file, std::string_view target);
 
