@@ -487,7 +487,7 @@ check_print_site_served() {
   start_serving_planner "$port"
   url=$(cat "$work/opened-url")
   [[ $url == "http://127.0.0.1:$port/Tarnwick/print.php?120+"* ]] || fail "the shell was handed $url"
-  curl -s -o /dev/null "http://127.0.0.1:$port/Tarnwick/print.php?1+2" \
+  curl -s -o /dev/null -o /dev/null "http://127.0.0.1:$port/Tarnwick/print.php?1+2" \
     "http://127.0.0.1:$port/Tarnwick/tarnwick.css"
   sleep 0.5
   kill -0 "$planner_pid" 2>/dev/null || fail "tarnwick-plan.exe stopped serving for another program's fetch"

@@ -222,7 +222,7 @@ load_from_planner() {
   local name=$1
   shift
   start_planner "$@" || { fail "$name: tarnwick-plan --open did not serve"; cat "$work/planner.err"; return; }
-  curl -s -o /dev/null "$(page_url print.php)" "$(page_url tarnwick.css)" ||
+  curl -s -o /dev/null -o /dev/null "$(page_url print.php)" "$(page_url tarnwick.css)" ||
     fail "$name: the planner did not serve another program"
   load_url "$name" "$planner_url"
   expect_planner_done "$name"
