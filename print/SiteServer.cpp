@@ -123,9 +123,9 @@ void SiteServer::Serve(tcp::socket socket) {
   connections_.push_back(connection);
 }
 
-// Closes the connection that has waited longest for its client once the bound is reached: a
-// browser's connection, which sends its request at once, is never the one that has waited
-// longest while others sit idle.
+// Closes the connection that has waited longest for its client once the bound is reached. A
+// browser sends its request as soon as it is connected, so its connection is answered long
+// before it could become the one that has waited longest; idle ones held by others go first.
 void SiteServer::MakeRoomForAConnection() {
   std::erase_if(connections_, [](const std::weak_ptr<SiteConnection>& connection) {
     const auto open = connection.lock();
