@@ -145,8 +145,10 @@ TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
 // them, and the URL carries them percent-encoded.
 TEST(RunPlan, SheetLeavesOutControlCharacters) {
   StandInPlanSystem system;
-  const RunResult run =
-      RunOn(system, {"--set", "txtHeadwind=1\x1b[2J\a\r\n\x7f\xc2\x9b" "2", "--click", "cmdPrint"});
+  const RunResult run = RunOn(system, {"--set",
+                                       "txtHeadwind=1\x1b[2J\a\r\n\x7f\xc2\x9b"
+                                       "2",
+                                       "--click", "cmdPrint"});
   EXPECT_EQ(run.status, kPlanExitMade);
   EXPECT_THAT(run.out, HasSubstr("Headwind: 1[2J2 kt\n"));
   EXPECT_THAT(run.out, HasSubstr("+0+1%1B%5B2J%07%0D%0A%7F%C2%9B2+15+"));
