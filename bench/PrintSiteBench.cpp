@@ -36,7 +36,8 @@ void FetchFirstByte(std::uint16_t port, const std::string& target) {
   asio::io_context io;
   tcp::socket socket(io);
   socket.connect({asio::ip::address_v4::loopback(), port});
-  asio::write(socket, asio::buffer("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
+  asio::write(socket, asio::buffer("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" +
+                                   std::to_string(port) + "\r\n\r\n"));
   char first = 0;
   asio::read(socket, asio::buffer(&first, 1));
   benchmark::DoNotOptimize(first);

@@ -29,12 +29,12 @@ std::string BrowserNotOpenedText(const std::string& url) {
 void WirePrintCommand(MainWindowControls& controls, PrintServices services,
                       std::string webSiteBase) {
   controls.cmdPrint.SetClickHandler([&controls, services, base = std::move(webSiteBase)] {
-    const std::string url = PrintUrl(controls, base);
     if (const std::optional<SiteNotServed> failure = services.site.EnsureServing()) {
       services.messages.Show(SiteNotServedText(*failure), kPrintTitle,
                              MessageBoxStyle::kExclamation);
       return;
     }
+    const std::string url = services.site.HandOver(PrintUrl(controls, base));
     if (!OpenURL(url, services.opener)) {
       services.messages.Show(BrowserNotOpenedText(url), kPrintTitle, MessageBoxStyle::kExclamation);
     }

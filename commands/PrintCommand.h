@@ -19,10 +19,10 @@ struct PrintServices {
 
 // Gives cmdPrint its click handler: build the print URL on webSiteBase from what the window
 // shows at that moment (no recalculation first), make sure the site answers there, and open the
-// URL with OpenURL. When the site cannot be served (its port taken by another program, say)
-// the browser is not sent there and a message box (style 48) names the address and what to do;
-// when the system refuses to open the URL, a message box (style 48) gives it to copy by hand.
-// The controls and the services must outlive the handler.
+// URL the site hands over (see SiteHost::HandOver) with OpenURL. When the site cannot be served
+// (its port taken by another program, say) the browser is not sent there and a message box (style
+// 48) names the address and what to do; when the system refuses to open the URL, a message box
+// (style 48) gives it to copy by hand. The controls and the services must outlive the handler.
 void WirePrintCommand(MainWindowControls& controls, PrintServices services,
                       std::string webSiteBase);
 

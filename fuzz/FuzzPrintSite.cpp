@@ -1,19 +1,24 @@
-// Arbitrary bytes as a request to the print site's server, read with the server's own parser
-// and limits and answered as the server answers. Properties: a request that cannot be read gets
-// 400; one that can gets 200 only for a target that is exactly the site's folder followed by
-// one of its file names (or the folder alone, the front page), before any query, and then the
-// body is that file (empty for HEAD); everything else is 404 or, for methods other than GET
-// and HEAD, 405. So no byte sequence reaches a file outside the site. A violation prints which
-// property failed and traps.
+// Arbitrary bytes as a request to the print site's server at 127.0.0.1:8642, read with the
+// server's own parser and limits and answered as the server answers. Properties: a request
+// that cannot be read gets 400; so does an HTTP/1.1 request without a Host or with several; one
+// whose Host names another site gets 421; any other gets 200 only for a target that is exactly
+// the site's folder followed by one of its file names (or the folder alone, the front page),
+// before any query, and then the body is that file (empty for HEAD); everything else is 404
+// or, for methods other than GET and HEAD, 405. So no byte sequence reaches a file outside the
+// site, nor any file under another site's name. A violation prints which property failed and
+// traps.
 #include <boost/beast/core/error.hpp>
 #include <boost/beast/http/empty_body.hpp>
 #include <boost/beast/http/parser.hpp>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <string_view>
 
+#include "print/LoopbackAddress.h"
 #include "print/SiteFiles.h"
 #include "print/SiteLimits.h"
 #include "print/SiteResponse.h"
@@ -37,12 +42,32 @@ bool NamesSiteFileExactly(std::string_view target, const SiteFile& file) {
          path.substr(kSiteFolder.size()) == file.name;
 }
 
+const LoopbackAddress kServed{"127.0.0.1", "127.0.0.1", 8642};
+
+// The Host field by the plain rule: one of the names of the site, in any case, with its port.
+bool HostNamesTheSite(const SiteRequest& request) {
+  const auto host = request.find(http::field::host);
+  std::string value(host->value().data(), host->value().size());
+  for (char& c : value) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return value == "127.0.0.1:8642" || value == "localhost:8642" || value == "[::1]:8642";
+}
+
 void CheckAnswer(const SiteRequest& request) {
   const SiteFile* file = nullptr;
-  const SiteReply reply = SiteResponse(request, file);
+  const SiteReply reply = SiteResponse(request, kServed, file);
   const std::string_view target(request.target().data(), request.target().size());
   const bool head = request.method() == http::verb::head;
   const bool get = request.method() == http::verb::get;
+  const auto hosts = std::distance(request.equal_range(http::field::host).first,
+                                   request.equal_range(http::field::host).second);
+  if (hosts != 1 && !(hosts == 0 && request.version() < 11)) {
+    Check(reply.result() == http::status::bad_request, "no Host or several get 400");
+    return;
+  }
+  if (hosts == 1 && !HostNamesTheSite(request)) {
+    Check(reply.result() == http::status::misdirected_request, "another site's Host gets 421");
+    return;
+  }
   if (!get && !head) {
     Check(reply.result() == http::status::method_not_allowed, "other methods get 405");
     return;

@@ -22,6 +22,34 @@ std::string WithoutFirst(const std::string& text, std::size_t count) {
 
 std::string IndexText(const ComboBox& list) { return std::to_string(list.SelectedIndex()); }
 
+// Bytes that stand for themselves in a value of the query: RFC 3986's query characters less the
+// separators "+" and "&", and less "'", which browsers encode on the way. Every value of an
+// ordinary plan (digits, letters, ".", "-", "/", ",") is made of these alone.
+bool StandsForItself(unsigned char byte) {
+  constexpr std::string_view kPunctuation = "-._~!$()*,;=:@/?";
+  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') ||
+         (byte >= 'A' && byte <= 'Z') ||
+         kPunctuation.find(static_cast<char>(byte)) != kPunctuation.npos;
+}
+
+// The value with every other byte as "%" and two hex digits: "%", "+", "#", "&", blanks,
+// control bytes and each byte of a non-ASCII character (the texts are UTF-8).
+std::string QueryValue(std::string_view value) {
+  constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+  std::string encoded;
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (StandsForItself(byte)) {
+      encoded += c;
+    } else {
+      encoded += '%';
+      encoded += kHexDigits[byte >> 4];
+      encoded += kHexDigits[byte & 0x0F];
+    }
+  }
+  return encoded;
+}
+
 // " Lbs." and " Kgs." are equally long, so the tank text loses as much in either unit.
 std::size_t TankSuffixLength() { return UnitSuffix(kKilogramsUnitIndex).size(); }
 
@@ -67,7 +95,7 @@ std::string PrintUrl(const MainWindowControls& controls, std::string_view webSit
   const std::vector<std::string> values = PrintValues(controls);
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (i > 0) url += kValueSeparator;
-    url += values[i];
+    url += QueryValue(values[i]);
   }
   return url;
 }

@@ -10,17 +10,15 @@ namespace beast = boost::beast;
 namespace http = beast::http;
 
 SiteConnection::SiteConnection(boost::asio::ip::tcp::socket socket, const SiteLimits& limits,
-                               Events events)
+                               const LoopbackAddress& served, FileSent fileSent)
     : stream_(std::move(socket)),
       limits_(limits),
-      events_(std::move(events)),
+      served_(served),
+      fileSent_(std::move(fileSent)),
       buffer_(limits.maxRequestBytes) {}
 
-SiteConnection::~SiteConnection() {
-  if (events_.closed) events_.closed();
-}
-
 void SiteConnection::ReadRequest() {
+  waitingSince_ = std::chrono::steady_clock::now();
   parser_.emplace();
   parser_->header_limit(static_cast<std::uint32_t>(limits_.maxRequestBytes));
   parser_->body_limit(0);
@@ -44,12 +42,13 @@ void SiteConnection::OnRequestRead(beast::error_code error) {
     return;
   }
   const SiteFile* file = nullptr;
-  SiteReply reply = SiteResponse(parser_->get(), file);
+  SiteReply reply = SiteResponse(parser_->get(), served_, file);
   Send(std::move(reply), parser_->get().method() == http::verb::get ? file : nullptr);
 }
 
 void SiteConnection::Send(SiteReply reply, const SiteFile* file) {
   reply_ = std::move(reply);
+  waitingSince_ = std::chrono::steady_clock::now();
   stream_.expires_after(limits_.idleTimeout);
   http::async_write(stream_, reply_,
                     [self = shared_from_this(), file](beast::error_code error, std::size_t) {
@@ -62,7 +61,10 @@ void SiteConnection::OnSent(beast::error_code error, const SiteFile* file) {
     Close();
     return;
   }
-  if (file != nullptr && events_.fileSent) events_.fileSent(*file);
+  if (file != nullptr && fileSent_) {
+    const auto& target = parser_->get().target();
+    fileSent_(*file, std::string_view(target.data(), target.size()));
+  }
   if (reply_.need_eof()) {
     Close();
   } else {

@@ -12,6 +12,8 @@ struct SiteFile {
 };
 
 inline constexpr std::string_view kSiteFolder = "/Tarnwick/";
+// The style sheet that the print page loads.
+inline constexpr std::string_view kStyleSheetName = "tarnwick.css";
 
 // The file a request target asks for: "/Tarnwick/" followed by one of the site's file names
 // exactly, with any query after "?" ignored; "/Tarnwick/" alone is the front page. Everything

@@ -20,6 +20,9 @@ class SiteHost {
   virtual ~SiteHost() = default;
   // nullopt when the site answers, or is not this program's to serve (a site elsewhere).
   virtual std::optional<SiteNotServed> EnsureServing() = 0;
+  // Once the site answers, just before url (a page of the site) goes to the browser: the URL
+  // to hand it, which a site served here names by the address it is served on.
+  virtual std::string HandOver(std::string url) { return url; }
 };
 
 // For a site served by someone else, or when the URL is only recorded: does nothing.

@@ -1,5 +1,7 @@
 #include "print/SiteResponse.h"
 
+#include <iterator>
+#include <optional>
 #include <string>
 
 namespace tarnwick {
@@ -41,12 +43,28 @@ SiteReply FileReply(const SiteFile& file, const SiteRequest& request) {
   return reply;
 }
 
+// The answer to a request whose Host does not name this site: 400 without one under HTTP/1.1
+// (HTTP/1.0 may leave it out) or with several, 421 for another site's. nullopt otherwise.
+std::optional<SiteReply> RefusalForHost(const SiteRequest& request, const LoopbackAddress& served) {
+  const auto [first, last] = request.equal_range(http::field::host);
+  const auto count = std::distance(first, last);
+  if (count == 0 && request.version() < 11) return std::nullopt;
+  if (count != 1) return TextReply(http::status::bad_request, request.version(), "Bad request.\n");
+  const std::string_view host(first->value().data(), first->value().size());
+  if (NamesLoopbackSite(host, served)) return std::nullopt;
+  return TextReply(http::status::misdirected_request, request.version(),
+                   "This server serves only its own site.\n");
+}
+
 }  // namespace
 
-SiteReply SiteResponse(const SiteRequest& request, const SiteFile*& servedFile) {
+SiteReply SiteResponse(const SiteRequest& request, const LoopbackAddress& served,
+                       const SiteFile*& servedFile) {
   servedFile = nullptr;
   const bool head = request.method() == http::verb::head;
   SiteReply reply = [&] {
+    if (std::optional<SiteReply> refused = RefusalForHost(request, served))
+      return std::move(*refused);
     if (!head && request.method() != http::verb::get) {
       SiteReply refused = TextReply(http::status::method_not_allowed, request.version(),
                                     "Only GET and HEAD are served here.\n");
@@ -61,7 +79,9 @@ SiteReply SiteResponse(const SiteRequest& request, const SiteFile*& servedFile) 
     return FileReply(*servedFile, request);
   }();
   if (head) reply.body().clear();
-  reply.keep_alive(request.keep_alive());
+  const bool answered = reply.result() != http::status::bad_request &&
+                        reply.result() != http::status::misdirected_request;
+  reply.keep_alive(answered && request.keep_alive());
   return reply;
 }
 

@@ -53,7 +53,6 @@ boost::system::error_code SiteServer::Start(const LoopbackAddress& address) {
     Stop();
     return error;
   }
-  accepting_ = true;
   Accept();
   thread_ = std::thread([this] { io_->run(); });
   return {};
@@ -72,7 +71,9 @@ boost::system::error_code SiteServer::Listen(const LoopbackAddress& address) {
 #endif
   if (!error) acceptor_->bind(endpoint, error);
   if (!error) acceptor_->listen(asio::socket_base::max_listen_connections, error);
+  if (!error) acceptor_->non_blocking(true, error);
   if (!error) port_ = acceptor_->local_endpoint().port();
+  served_ = {address.host, address.ip, port_};
   return error;
 }
 
@@ -99,36 +100,72 @@ void SiteServer::OnAccepted(const boost::system::error_code& error, tcp::socket 
     });
     return;
   }
-  KeepFromStartedPrograms(socket);
-  ++openConnections_;
-  SiteConnection::Events events{[this](const SiteFile& file) { NoteSent(file.name); },
-                                [this] { OnConnectionClosed(); }};
-  std::make_shared<SiteConnection>(std::move(socket), limits_, std::move(events))->Start();
-  accepting_ = openConnections_ < limits_.maxConnections;
-  if (accepting_) Accept();
-}
-
-void SiteServer::OnConnectionClosed() {
-  --openConnections_;
-  if (accepting_ || stopping_) return;
-  accepting_ = true;
+  Serve(std::move(socket));
+  // Takes what else waits in the listen queue at once, a call each, rather than a round of
+  // the event loop each; a bounded number, so that the connections served get their turn.
+  for (std::size_t taken = 0; taken < limits_.maxConnections; ++taken) {
+    tcp::socket waiting(*io_);
+    boost::system::error_code nothingWaiting;
+    acceptor_->accept(waiting, nothingWaiting);
+    if (nothingWaiting) break;
+    Serve(std::move(waiting));
+  }
   Accept();
 }
 
-void SiteServer::NoteSent(std::string_view name) {
-  {
-    const std::lock_guard lock(sentMutex_);
-    sent_.emplace(name);
-  }
-  sentChanged_.notify_all();
+void SiteServer::Serve(tcp::socket socket) {
+  KeepFromStartedPrograms(socket);
+  MakeRoomForAConnection();
+  auto connection = std::make_shared<SiteConnection>(
+      std::move(socket), limits_, served_,
+      [this](const SiteFile& file, std::string_view target) { NoteSent(file, target); });
+  connection->Start();
+  connections_.push_back(connection);
 }
 
-bool SiteServer::WaitUntilSent(const std::vector<std::string>& names,
-                               std::chrono::milliseconds timeout) {
-  std::unique_lock lock(sentMutex_);
-  return sentChanged_.wait_for(lock, timeout, [&] {
-    return std::all_of(names.begin(), names.end(),
-                       [&](const std::string& name) { return sent_.contains(name); });
+// Closes the connection that has waited longest for its client once the bound is reached. A
+// browser sends its request as soon as it is connected, so its connection is answered long
+// before it could become the one that has waited longest; idle ones held by others go first.
+void SiteServer::MakeRoomForAConnection() {
+  std::erase_if(connections_, [](const std::weak_ptr<SiteConnection>& connection) {
+    const auto open = connection.lock();
+    return !open || !open->IsOpen();
+  });
+  if (connections_.size() < limits_.maxConnections) return;
+  const auto longestWaiting = std::min_element(
+      connections_.begin(), connections_.end(), [](const auto& left, const auto& right) {
+        return left.lock()->WaitingSince() < right.lock()->WaitingSince();
+      });
+  longestWaiting->lock()->Close();
+  connections_.erase(longestWaiting);
+}
+
+void SiteServer::AwaitPage(std::string target) {
+  const std::lock_guard lock(pagesMutex_);
+  pages_.try_emplace(std::move(target), PageFetch::kAwaited);
+}
+
+void SiteServer::NoteSent(const SiteFile& file, std::string_view target) {
+  {
+    const std::lock_guard lock(pagesMutex_);
+    if (file.name == kStyleSheetName) {
+      for (auto& [page, fetch] : pages_) {
+        if (fetch == PageFetch::kPageSent) fetch = PageFetch::kFetched;
+      }
+    } else if (const auto page = pages_.find(target);
+               page != pages_.end() && page->second == PageFetch::kAwaited) {
+      page->second = PageFetch::kPageSent;
+    }
+  }
+  pagesChanged_.notify_all();
+}
+
+bool SiteServer::WaitUntilPagesFetched(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(pagesMutex_);
+  return pagesChanged_.wait_for(lock, timeout, [&] {
+    return !pages_.empty() && std::all_of(pages_.begin(), pages_.end(), [](const auto& page) {
+      return page.second == PageFetch::kFetched;
+    });
   });
 }
 

@@ -458,30 +458,40 @@ take_screenshots() {
 }
 
 # Starts tarnwick-plan.exe --open with a click on Print, serving on 127.0.0.1:$1, and waits until
-# its server answers (the front page, which does not end its serving).
+# the shell has handed the print page's URL on to $BROWSER, which records it in $work/opened-url.
 start_serving_planner() {
-  "$wine" "$bin/tarnwick-plan.exe" --json --open --web-host "127.0.0.1:$1" --click cmdPrint \
-    >"$work/serving.json" 2>"$work/serving.err" &
+  printf '#!/bin/sh\nprintf "%%s\\n" "$1" >"%s"\n' "$work/opened-url" >"$work/record-url"
+  chmod +x "$work/record-url"
+  rm -f "$work/opened-url"
+  BROWSER="$work/record-url" "$wine" "$bin/tarnwick-plan.exe" --json --open \
+    --web-host "127.0.0.1:$1" --click cmdPrint >"$work/serving.json" 2>"$work/serving.err" &
   planner_pid=$!
   local deadline=$((SECONDS + 60))
-  until [ "$(curl -s -o /dev/null -w '%{http_code}' "http://127.0.0.1:$1/Tarnwick/")" = 200 ]; do
+  until [ -s "$work/opened-url" ]; do
     kill -0 "$planner_pid" 2>/dev/null || fail "tarnwick-plan.exe ended without serving: $(cat "$work/serving.err")"
-    [ $SECONDS -lt $deadline ] || fail "tarnwick-plan.exe served nothing within 60 s"
+    [ $SECONDS -lt $deadline ] || fail "tarnwick-plan.exe handed no URL on within 60 s"
     sleep 0.1
   done
 }
 
 # tarnwick-plan.exe --open where the Windows shell takes the URL (Wine hands it on to $BROWSER,
 # which accepts it): the planner keeps serving the site, fetched here from the Linux side, until
-# the print page and its style sheet have been fetched, and then ends by itself. (The server's
+# the page of that URL and its style sheet have been fetched, and then ends by itself; another
+# program's fetches of the print page and the style sheet before do not end it. (The server's
 # answers, and a port taken by another program, are the print site's and tarnwick-plan's tests
 # under CTest.)
 check_print_site_served() {
-  local started site=web/Tarnwick
+  local started site=web/Tarnwick url
   started=$(date +%s%N)
   port=$((20000 + RANDOM % 40000))
   start_serving_planner "$port"
-  curl -s -D "$work/page.head" -o "$work/page.html" "http://127.0.0.1:$port/Tarnwick/print.php?1+2"
+  url=$(cat "$work/opened-url")
+  [[ $url == "http://127.0.0.1:$port/Tarnwick/print.php?120+"* ]] || fail "the shell was handed $url"
+  curl -s -o /dev/null -o /dev/null "http://127.0.0.1:$port/Tarnwick/print.php?1+2" \
+    "http://127.0.0.1:$port/Tarnwick/tarnwick.css"
+  sleep 0.5
+  kill -0 "$planner_pid" 2>/dev/null || fail "tarnwick-plan.exe stopped serving for another program's fetch"
+  curl -s -D "$work/page.head" -o "$work/page.html" "$url"
   cmp -s "$work/page.html" $site/print.php || fail "print.php is not the site's own"
   grep -qi '^content-type: text/html; charset=utf-8' "$work/page.head" || fail "print.php: $(cat "$work/page.head")"
   curl -s -o /dev/null "http://127.0.0.1:$port/Tarnwick/tarnwick.css"

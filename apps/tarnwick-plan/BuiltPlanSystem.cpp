@@ -15,6 +15,7 @@ class LocalPlanSite final : public PlanSite {
   explicit LocalPlanSite(std::string_view webHost) : host_(webHost) {}
 
   std::optional<SiteNotServed> EnsureServing() override { return host_.EnsureServing(); }
+  std::string HandOver(std::string url) override { return host_.HandOver(std::move(url)); }
   std::optional<SiteNotServed> LastFailure() const override { return host_.LastFailure(); }
   bool Serving() const override { return host_.Port() != 0; }
   bool WaitUntilPageFetched(std::chrono::milliseconds timeout) override {

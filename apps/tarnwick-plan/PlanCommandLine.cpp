@@ -102,7 +102,7 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
                "Open the print page of each cmdPrint click with the system's default\n"
                "browser. The planner serves the print site itself on the web host's\n"
                "loopback address from the first click on, until the browser has fetched\n"
-               "the page and its style sheet, or 30 s at most.")
+               "the page it was handed and its style sheet, or 30 s at most.")
       ->disable_flag_override();
   app.add_option("--web-host", options.webHost,
                  "The web site's host and port in place of the built-in one: the print\n"
@@ -110,10 +110,17 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
       ->type_name("HOST:PORT")
       ->check(CLI::Validator(
           [](const std::string& host) {
-            return IsWebHost(host) ? std::string()
-                                   : std::string(
-                                         "needs a host name, an IPv4 address or an "
-                                         "[IPv6] address, and a port from 1 to 65535");
+            if (!IsWebHost(host)) {
+              return std::string(
+                  "needs a host name, an IPv4 address or an [IPv6] address, and a port from 1 "
+                  "to 65535");
+            }
+            if (IsUnservedLoopbackName(host)) {
+              return std::string(
+                  "names this computer in a way the planner does not serve; write localhost, "
+                  "127.0.0.1 or [::1]");
+            }
+            return std::string();
           },
           "HOST:PORT"));
 }

@@ -17,12 +17,29 @@ constexpr std::string_view kOverLimitMark = "  << over limit";
 constexpr std::string_view kMessageLineBreak = "\r\n";
 constexpr std::string_view kNone = "(none)";
 
+// The text without control characters (C0, DEL and, as UTF-8, C1): a box may hold any text
+// pasted into it, and none of them may move the cursor or command the terminal.
+std::string WithoutControls(std::string_view text) {
+  std::string kept;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                    static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    if (c1) {
+      ++i;
+    } else if (byte >= 0x20 && byte != 0x7F) {
+      kept += text[i];
+    }
+  }
+  return kept;
+}
+
 class SheetText {
  public:
   void Heading(std::string_view title) {
     if (!text_.empty()) text_ += '\n';
-    text_ += title;
-    text_ += '\n';
+    Line(title);
   }
   void Row(std::string_view label, std::string_view value) {
     std::string line = "  " + std::string(label);
@@ -30,7 +47,7 @@ class SheetText {
     Line(line + std::string(value));
   }
   void Line(std::string_view line) {
-    text_ += line;
+    text_ += WithoutControls(line);
     text_ += '\n';
   }
   std::string Take() { return std::move(text_); }

@@ -58,7 +58,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{"CheckValueNotZeroOrOne", {"--set", "chkIcing=2"}, {"choose 0 or 1"}},
         BadArguments{"WebHostWithAControlCharacter",
                      {"--web-host", "::0n\x1b:8642", "--click", "cmdPrint"},
-                     {"--web-host", "a port from 1 to 65535"}}),
+                     {"--web-host", "a port from 1 to 65535"}},
+        // A browser takes each for this computer, where the planner does not serve the site.
+        BadArguments{"WebHostShortLoopback",
+                     {"--web-host", "127.1:8642", "--click", "cmdPrint"},
+                     {"--web-host", "localhost, 127.0.0.1 or [::1]"}},
+        BadArguments{"WebHostNumericLoopback",
+                     {"--web-host", "0x7f000001:8642", "--open", "--click", "cmdPrint"},
+                     {"--web-host", "localhost, 127.0.0.1 or [::1]"}},
+        BadArguments{"WebHostLocalhostInCapitals",
+                     {"--web-host", "LOCALHOST:8642"},
+                     {"--web-host", "localhost, 127.0.0.1 or [::1]"}},
+        BadArguments{"WebHostLocalhostWithFinalDot",
+                     {"--web-host", "localhost.:8642"},
+                     {"--web-host", "localhost, 127.0.0.1 or [::1]"}}),
     [](const testing::TestParamInfo<BadArguments>& instance) { return instance.param.name; });
 
 TEST(PlanBadArgumentsStore, StoreFileIsNotWritten) {

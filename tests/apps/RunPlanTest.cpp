@@ -142,6 +142,26 @@ TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
   }
 }
 
+// A pasted text may hold control characters: the sheet, read on a terminal, shows none of
+// them, and the URL carries them percent-encoded.
+TEST(RunPlan, SheetLeavesOutControlCharacters) {
+  StandInPlanSystem system;
+  const RunResult run = RunOn(system, {"--set",
+                                       "txtHeadwind=1\x1b[2J\a\r\n\x7f\xc2\x9b"
+                                       "2",
+                                       "--click", "cmdPrint"});
+  EXPECT_EQ(run.status, kPlanExitMade);
+  EXPECT_THAT(run.out, HasSubstr("Headwind: 1[2J2 kt\n"));
+  EXPECT_THAT(run.out, HasSubstr("+0+1%1B%5B2J%07%0D%0A%7F%C2%9B2+15+"));
+  for (std::size_t at = 0; at < run.out.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(run.out[at]);
+    EXPECT_TRUE((byte >= 0x20 && byte != 0x7f && run.out.compare(at, 2, "\xc2\x9b") != 0) ||
+                byte == '\n')
+        << "byte " << at << " of\n"
+        << run.out;
+  }
+}
+
 TEST(RunPlan, BuildWithoutSettingsFilesRefusesStore) {
   StandInPlanSystem system;
   system.hasStoreFiles = false;

@@ -56,10 +56,9 @@ HttpAnswer ParseAnswer(const std::string& received) {
 }
 
 HttpAnswer Fetch(std::uint16_t port, const std::string& method, const std::string& target) {
-  return ParseAnswer(
-      ExchangeRaw(
-          port, method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n")
-          .received);
+  return ParseAnswer(ExchangeRaw(port, method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" +
+                                           std::to_string(port) + "\r\nConnection: close\r\n\r\n")
+                         .received);
 }
 
 std::uint16_t FreeLoopbackPort() {

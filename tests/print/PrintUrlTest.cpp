@@ -102,6 +102,36 @@ TEST_F(PrintUrlTest, ListsWithoutASelectionSendTheirIndexOrNothing) {
   EXPECT_TRUE(Query().ends_with("+95+")) << Query();
 }
 
+// The query as a peer page reads it: split on "+", then each value percent-decoded.
+std::vector<std::string> SplitAndDecoded(const std::string& query) {
+  std::vector<std::string> values(1);
+  for (std::size_t i = 0; i < query.size(); ++i) {
+    if (query[i] == '+') {
+      values.emplace_back();
+    } else if (query[i] == '%' && i + 2 < query.size()) {
+      values.back() += static_cast<char>(std::stoi(query.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      values.back() += query[i];
+    }
+  }
+  return values;
+}
+
+// A pasted text may hold the query's own separators, a fragment mark, line breaks or control
+// characters: each value still arrives whole, in its place.
+TEST_F(PrintUrlTest, ValuesThatWouldBreakTheQueryArriveWhole) {
+  Start();
+  c().txtHeadwind.SetText("1+2#3%");
+  c().txtHeadwindAlt.SetText("a b&c=d\r\n\x01\x7f'\"<>");
+  c().txtGTOW.SetText("\xc3\xa9\xe2\x80\xae");
+  const std::string query = Query();
+  EXPECT_THAT(query, HasSubstr("+0+1%2B2%233%25+15+"));
+  EXPECT_THAT(query, HasSubstr("+0+a%20b%26c=d%0D%0A%01%7F%27%22%3C%3E+"));
+  EXPECT_THAT(query, HasSubstr("+13740+%C3%A9%E2%80%AE+13500+"));
+  EXPECT_EQ(SplitAndDecoded(query), PrintValues(c()));
+}
+
 TEST_F(PrintUrlTest, TankTextLosesItsLastFiveCharactersOrAllItHas) {
   Start();
   const std::vector<std::pair<std::string, std::string>> tankTexts{

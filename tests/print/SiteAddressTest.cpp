@@ -43,6 +43,22 @@ TEST(IsWebHost, TakesNamesAddressesAndPortsAndNothingElse) {
   }
 }
 
+// A browser reads each of these as this computer, where the planner does not serve the site:
+// it would hand the plan to whatever listens there.
+TEST(IsUnservedLoopbackName, FindsOtherSpellingsOfThisComputer) {
+  for (const char* host :
+       {"127.1:8642", "0x7f000001:8642", "2130706433:8642", "0177.0.0.1:8642", "127.0.0.1.:8642",
+        "127.0x0.0.1", "LOCALHOST:8642", "LocalHost", "localhost.:8642", "tarnwick.localhost:8642",
+        "0.0.0.0:8642", "0:8642", "[::]:8642", "[::ffff:127.0.0.1]:8642", "[::ffff:7f00:2]"}) {
+    EXPECT_TRUE(IsUnservedLoopbackName(host)) << host;
+  }
+  for (const char* host : {"127.0.0.1:8642", "127.1.2.3", "localhost:8642", "[::1]:8642",
+                           "[0:0::1]:8642", "example.com:8642", "192.0.2.1:8642", "1.2.3.4.5:80",
+                           "localhost.example:80", "127.0.0.1x:80", "[2001:db8::1]"}) {
+    EXPECT_FALSE(IsUnservedLoopbackName(host)) << host;
+  }
+}
+
 TEST(FindSiteFile, ReachesOnlyTheSitesOwnFiles) {
   ASSERT_NE(FindSiteFile("/Tarnwick/"), nullptr);
   EXPECT_EQ(FindSiteFile("/Tarnwick/")->name, "index.html");

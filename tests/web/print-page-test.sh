@@ -2,10 +2,11 @@
 # The print page in a real browser. PHP's built-in server serves the web site on a free port
 # of 127.0.0.1; headless Chromium loads the print page for the URL tarnwick-plan records for
 # its first plan, for a request with a different value in every place, for hostile values and
-# control characters, and for requests with too few or too many values, and checks what the
-# page shows, value by value. Then the planner's own server (tarnwick-plan --open, which serves
-# the site it carries until a browser has fetched the page and its style sheet) serves Example
-# A, the hostile values and the control characters, with the same checks.
+# control characters, for the URL it records for values that would break the query's format,
+# and for requests with too few or too many values, and checks what the page shows, value by
+# value. Then the planner's own server (tarnwick-plan --open, which serves the site it carries
+# until a browser has fetched the page it was handed and its style sheet) serves Example A and
+# the values that would break the query's format, with the same checks.
 #
 # Usage: print-page-test.sh WEB_DIR TARNWICK_PLAN SCREENSHOT_DIR
 # Exit status 0 when every check holds, 1 when one fails, 77 (skipped) without php or chromium.
@@ -70,9 +71,10 @@ run_chromium() {
 page_url() { echo "http://127.0.0.1:$port/Tarnwick/$1"; }
 
 # load NAME PATH: the page's DOM after loading, in $work/NAME.html.
-load() {
-  run_chromium --dump-dom "$(page_url "$2")" >"$work/$1.html" ||
-    fail "$1: chromium could not load $2"
+load() { load_url "$1" "$(page_url "$2")"; }
+
+load_url() {
+  run_chromium --dump-dom "$2" >"$work/$1.html" || fail "$1: chromium could not load $2"
 }
 
 screenshot() {
@@ -149,10 +151,11 @@ expect_no_php_messages() {
   done
 }
 
-# The query of the print page URL that a click on Print records in tarnwick-plan.
+# The query of the print page URL that a click on Print records in tarnwick-plan, after the
+# actions given.
 recorded_print_query() {
   local url
-  url=$("$plan_program" --click cmdPrint | sed -n '/^Opened$/{n;s/^  //;p}')
+  url=$("$plan_program" "$@" --click cmdPrint | sed -n '/^Opened$/{n;s/^  //;p}')
   [[ $url == http://*/Tarnwick/print.php\?* ]] || return 1
   echo "${url#*/Tarnwick/print.php\?}"
 }
@@ -165,19 +168,24 @@ expect_one_printed_page() {
   [ "$pages" = 1 ] || fail "$1: printed on $pages pages"
 }
 
-# Starts tarnwick-plan --open on a random free port, with a click on Print, and waits until
-# its server answers (the front page, which does not end its serving). Offscreen, the planner
-# cannot open a browser: it says so and serves the site for the browser run here.
+# Starts tarnwick-plan --open on a random free port with the actions given and a click on
+# Print, and waits until it serves the page whose URL it could not hand to a browser: offscreen,
+# the planner cannot open one; it says so, with the URL, and serves the site for the browser run
+# here. The URL is left in planner_url.
 start_planner() {
   local attempt
   mkdir -p -m 0700 "$work/runtime"
   for attempt in $(seq 20); do
     port=$((20000 + RANDOM % 40000))
+    # The last run's complaint, read before this run's redirection empties the file, would name
+    # the last run's URL.
+    : >"$work/planner.err"
     QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" "$plan_program" --open \
-      --web-host "127.0.0.1:$port" --click cmdPrint >/dev/null 2>"$work/planner.err" &
+      --web-host "127.0.0.1:$port" "$@" --click cmdPrint >/dev/null 2>"$work/planner.err" &
     planner_pid=$!
     while kill -0 "$planner_pid" 2>/dev/null; do
-      [ "$(curl -s -o /dev/null -w '%{http_code}' "$(page_url '')")" = 200 ] && return 0
+      planner_url=$(sed -n 's/^tarnwick-plan: the system did not open //p' "$work/planner.err")
+      [ -n "$planner_url" ] && return 0
       sleep 0.05
     done
     wait "$planner_pid" 2>/dev/null
@@ -207,11 +215,17 @@ expect_planner_done() {
     fail "$1: the planner did not say that it could not open the browser"
 }
 
-# load_from_planner NAME PATH: as load, from the planner's own server.
+# load_from_planner NAME ACTION...: the page of the URL that the planner hands over after the
+# actions, from the planner's own server. Another program that fetches the print page and the
+# style sheet first (curl here) does not end the serving.
 load_from_planner() {
-  start_planner || { fail "$1: tarnwick-plan --open did not serve"; cat "$work/planner.err"; return; }
-  load "$1" "$2"
-  expect_planner_done "$1"
+  local name=$1
+  shift
+  start_planner "$@" || { fail "$name: tarnwick-plan --open did not serve"; cat "$work/planner.err"; return; }
+  curl -s -o /dev/null -o /dev/null "$(page_url print.php)" "$(page_url tarnwick.css)" ||
+    fail "$name: the planner did not serve another program"
+  load_url "$name" "$planner_url"
+  expect_planner_done "$name"
 }
 
 start_server || { echo "FAIL: php -S did not start"; cat "$work/php.log"; exit 1; }
@@ -283,6 +297,20 @@ expect_controls() {
 load controls "print.php?$controls"
 expect_controls controls
 
+# Values that would break the query's format, pasted into the boxes: the planner percent-encodes
+# them and the page shows each value whole, in its place (control characters dropped).
+breaking=(--set 'txtHeadwind=1+2#3% <b>x</b>' --set $'txtHeadwindAlt=a&b=c\r\nd\x01e')
+breaking_query=$(recorded_print_query "${breaking[@]}") ||
+  fail "tarnwick-plan recorded no print page URL for values that would break the query"
+expect_breaking() {
+  expect_complete "$1"
+  expect_values "$1" 120 50 FL100 Headwind '1+2#3% &lt;b&gt;x&lt;/b&gt;' 15 0 FL100 Headwind \
+    'a&amp;b=cde' 13500
+  expect_value "$1" 30 Kgs.
+}
+load breaking "print.php?$breaking_query"
+expect_breaking breaking
+
 load too-few "print.php?120+50+FL100"
 expect_incomplete too-few "3 values"
 expect_values too-few 120 50 FL100
@@ -303,7 +331,7 @@ load front-page "index.html"
 expect_in front-page '<title>Tarnwick - fuel planner for the ATR 72-500</title>'
 expect_in front-page "href=\"print.php?$example_a\""
 
-for page in example-a places hostile controls too-few too-many no-query front-page; do
+for page in example-a places hostile controls breaking too-few too-many no-query front-page; do
   expect_no_php_messages "$page"
 done
 if grep -qE "PHP (Warning|Notice|Deprecated|Fatal)" "$work/php.log"; then
@@ -315,12 +343,10 @@ fi
 kill "$server_pid" 2>/dev/null
 wait "$server_pid" 2>/dev/null
 server_pid=
-load_from_planner planner-example-a "print.php?$example_a"
+load_from_planner planner-example-a
 expect_example_a planner-example-a
-load_from_planner planner-hostile "print.php?$hostile"
-expect_hostile planner-hostile
-load_from_planner planner-controls "print.php?$controls"
-expect_controls planner-controls
+load_from_planner planner-breaking "${breaking[@]}"
+expect_breaking planner-breaking
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed; Chromium's log:"

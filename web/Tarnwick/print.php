@@ -1,7 +1,9 @@
 <!DOCTYPE html>
 <!--
   The print page. Tarnwick's Print button opens it with the whole plan in the query string:
-  thirty values joined by "+", known only by their position, with no names and no encoding.
+  thirty values joined by "+", known only by their position, with no names. The planner
+  percent-encodes in a value every byte that a query cannot carry as it is ("%", "+", "#",
+  "&", blanks, control bytes, non-ASCII as UTF-8); plain figures and words go as they are.
   The page is plain HTML: the planner's own server and any PHP host deliver it unchanged, and
   the script below fills in the values in the browser. A value is only ever written as text
   (textContent), never as markup; control characters in it are dropped. A request with more or
@@ -102,9 +104,9 @@
   // seems to say: none of them belongs in a plan, so they are dropped.
   var UNSHOWABLE = /[\u0000-\u001f\u007f-\u009f\u202a-\u202e\u2066-\u2069]/g;
 
-  // The planner sends its texts as they are, but a browser percent-encodes characters such as
-  // "<" or a blank on the way; decoding gives back what the planner showed. A "+" is always a
-  // separator, never a blank. A "%" not followed by two hex digits stays as it is, and bytes
+  // The planner percent-encodes what a query cannot carry as it is, and a browser encodes
+  // characters such as "<" or a blank on the way; decoding gives back what the planner showed.
+  // A "+" is always a separator, never a blank (a "+" in a value arrives as %2B). A "%" not followed by two hex digits stays as it is, and bytes
   // that are not UTF-8 show as the replacement character.
   function decoded(text) {
     var bytes = new TextEncoder().encode(text);
