@@ -3,13 +3,21 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 
+#include "ui/WindowLayout.h"
+
 namespace tarnwick {
 namespace {
 
+// The planner window's lists only: other windows' lists (a system dialog's) keep Qt's view.
 QAccessibleInterface* MakeListAccessible(const QString& className, QObject* object) {
   if (className != QLatin1String("QComboBox")) return nullptr;
   auto* list = qobject_cast<QComboBox*>(object);
-  return list != nullptr ? new ListAccessible(*list) : nullptr;
+  if (list == nullptr ||
+      list->window()->objectName() !=
+          QLatin1String(kWindowName.data(), static_cast<qsizetype>(kWindowName.size()))) {
+    return nullptr;
+  }
+  return new ListAccessible(*list);
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ class ListAccessible final : public QAccessibleWidget {
   QComboBox& List() const;
 };
 
-// Makes every drop-down list of the program appear as a ListAccessible. Installing it again does
-// nothing.
+// Makes every drop-down list of the planner's window appear as a ListAccessible. Installing it
+// again does nothing.
 void InstallListAccessibility();
 
 }  // namespace tarnwick
