@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing, and the
 # packages named as arguments (tools/test-windows.sh adds the cross compiler and Wine). php-cli
 # serves the web site and chromium loads its print page in the browser test, which, like the
-# Windows checks, fetches from the planner's own server with curl.
+# Windows checks, fetches from the planner's own server with curl. The accessibility check runs
+# the window on Xvfb and reads it over AT-SPI with Python's Atspi bindings.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
   clang libclang-rt-14-dev valgrind
   php-cli chromium curl
   librsvg2-bin
+  xvfb at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-x11
   "$@"
 )
 

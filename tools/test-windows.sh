@@ -519,7 +519,7 @@ expect_windows_line_ends() {
 expect_stripped_with_system_imports() {
   local exe=$1 dll imports
   local system_dlls=" ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll SHELL32.dll USER32.dll 
-    WS2_32.dll MSWSOCK.dll "
+    WS2_32.dll MSWSOCK.dll ole32.dll "
   imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
   [ -n "$imports" ] || fail "objdump found no imports in $(basename "$exe")"
   for dll in $imports; do

@@ -41,11 +41,16 @@ inline constexpr int kNoTabStop = -1;
 // looks. What the control says (a caption, a list's items, a text and its colour) comes from
 // the window model; only frames and the caption labels, which the model does not hold, carry a
 // caption of their own here.
+//
+// Assistive tools (screen readers) name a box or list after the caption whose labelFor names it,
+// without the caption's colon; a control that no caption names carries its accessibleName.
 struct ControlLayout {
   std::string_view name{};
   ControlKind kind{};
   std::string_view container{};
   std::string_view caption{};
+  std::string_view labelFor{};
+  std::string_view accessibleName{};
   TwipsRect place{};  // within the container
   int tabIndex = kNoTabStop;
   std::optional<WindowsColor> background{};
@@ -60,6 +65,14 @@ std::span<const ControlLayout> MainWindowLayout();
 
 // The row of the control of that name, or nullptr.
 const ControlLayout* FindControlLayout(std::string_view name);
+
+// The caption row that names the control of that name, or nullptr.
+const ControlLayout* CaptionFor(std::string_view name);
+
+// The name assistive tools give the control: its caption's text without the colon, or its own
+// accessible name. Empty where the control's own text names it (a label, a button, the check
+// box, a frame).
+std::string_view AccessibleName(const ControlLayout& control);
 
 // The control's place in the window's client area, through the frames that contain it: for a
 // front-end that puts every control directly on the window.

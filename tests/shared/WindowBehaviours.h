@@ -6,6 +6,8 @@
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowBehaviours, Win32BehaviourDriver);
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 
 #include "tests/shared/WindowDriver.h"
@@ -116,6 +118,76 @@ TYPED_TEST_P(WindowBehaviours, ExceededLimitsTurnRedAndBackToBlack) {
   EXPECT_EQ(d.TextColour("txtLeftTank"), kBlue);
 }
 
+// What a screen reader calls each control the pilot reads or edits: a box or list after its
+// caption, a control without one after what it holds, the rest by their text; no two alike. A
+// figure in red is also said to be over its limit, and nothing is said once it is back.
+TYPED_TEST_P(WindowBehaviours, AssistiveToolsNameEveryControlAndTellALimitInWords) {
+  WindowDriver& d = this->driver;
+  const std::map<std::string, std::string> expected = {
+      {"cboTripDistance", "Trip Distance"},
+      {"cboCruisingAlt", "Cruising Altitude"},
+      {"cboWindType", "Trip Wind"},
+      {"txtHeadwind", "Trip Wind speed"},
+      {"cboTemp", "Trip Temperature"},
+      {"cboAlternateDistance", "Alternate Distance"},
+      {"cboCruisingAltAlt", "Alternate Cruising Altitude"},
+      {"cboWindTypeAlt", "Alternate Wind"},
+      {"txtHeadwindAlt", "Alternate Wind speed"},
+      {"txtBOW", "Basic Operating Weight"},
+      {"txtPayload", "Payload Weight"},
+      {"txtZFW", "Zero Fuel Weight"},
+      {"txtTaxiWeight", "Ramp Weight"},
+      {"txtGTOW", "Gross Takeoff Weight"},
+      {"txtPLW", "Landing Weight"},
+      {"txtPLWAlt", "Alternate Landing Weight"},
+      {"txtTaxiFuel", "Taxi Fuel"},
+      {"txtEnrouteFuel", "Trip Fuel"},
+      {"txtHoldingFuel", "Holding Fuel"},
+      {"txtAlternateFuel", "Alternate Fuel"},
+      {"txtMinimumFuel", "Reserve Fuel"},
+      {"txtTotalFuel", "Total Fuel at Taxi"},
+      {"txtLeftTank", "Left tank fuel"},
+      {"txtRightTank", "Right tank fuel"},
+      {"frmAircraft", "V-Speeds"},
+      {"chkIcing", "Icing"},
+      {"cboUnits", "Units"},
+      {"cmdOperatingLimits", "Operating Limitations"},
+      {"cmdReadPayload", "Read Payload Weight"},
+      {"cmdBoardFuel", "Board Fuel"},
+      {"cmdPrint", "Print"},
+      {"cmdAbout", "About"},
+      {"cmdExit", "Exit"}};
+  std::set<std::string> names;
+  for (const auto& [control, name] : expected) {
+    EXPECT_EQ(d.AccessibleName(control), name) << control;
+    names.insert(d.AccessibleName(control));
+  }
+  for (const char* speed : {"lblV1", "lblV2", "lblVfto", "lblVmLB0", "lblVmLB15", "lblVmHB30"}) {
+    EXPECT_EQ(d.AccessibleName(speed), d.ShownText(speed)) << speed;
+    names.insert(d.AccessibleName(speed));
+  }
+  EXPECT_EQ(names.size(), expected.size() + 6) << "two controls share a name";
+  for (const ControlLayout& layout : MainWindowLayout()) {
+    if (layout.tabIndex == kNoTabStop) continue;
+    EXPECT_TRUE(expected.contains(std::string(layout.name))) << layout.name << " has no name";
+  }
+
+  const auto expectDescriptionsFollowTheColour = [&d] {
+    for (const ControlLayout& layout : MainWindowLayout()) {
+      if (layout.kind != ControlKind::kTextBox) continue;
+      const std::string name(layout.name);
+      EXPECT_EQ(d.AccessibleDescription(name), d.TextColour(name) == kRed ? "over the limit" : "")
+          << name;
+    }
+  };
+  d.TypeKeys("txtPayload", "9999");
+  ASSERT_EQ(d.TextColour("txtZFW"), kRed);
+  expectDescriptionsFollowTheColour();
+  d.TypeKeys("txtPayload", "\b\b\b\b");
+  ASSERT_EQ(d.TextColour("txtZFW"), kBlack);
+  expectDescriptionsFollowTheColour();
+}
+
 TYPED_TEST_P(WindowBehaviours, IcingSwitchesTheSpeedCaptionsAndBack) {
   WindowDriver& d = this->driver;
   const std::string dry = d.ShownText("lblVmHB30");
@@ -167,6 +239,7 @@ TYPED_TEST_P(WindowBehaviours, AltXUnloadsAndARestartRestoresEverything) {
 REGISTER_TYPED_TEST_SUITE_P(WindowBehaviours, ExampleAInBothUnits,
                             KeyFilterTakesDigitsAndBackspaceAndKeepsNavigation, APasteRecalculates,
                             TabAndShiftTabFollowAll32Stops, ExceededLimitsTurnRedAndBackToBlack,
+                            AssistiveToolsNameEveryControlAndTellALimitInWords,
                             IcingSwitchesTheSpeedCaptionsAndBack,
                             TheInformationMessagesAreShownAndClosed,
                             AltXUnloadsAndARestartRestoresEverything);

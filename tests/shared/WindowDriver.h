@@ -43,6 +43,10 @@ class WindowDriver {
   virtual std::string ShownText(std::string_view name) const = 0;
   virtual WindowsColor TextColour(std::string_view name) const = 0;
   virtual bool IsChecked(std::string_view name) const = 0;
+  // The name and the description that the platform's accessibility layer gives the control, as
+  // a screen reader reads them.
+  virtual std::string AccessibleName(std::string_view name) const = 0;
+  virtual std::string AccessibleDescription(std::string_view name) const = 0;
   // The layout name of the control with the focus, or "".
   virtual std::string FocusedName() const = 0;
 };

@@ -52,6 +52,23 @@ TEST(WindowLayoutTest, TabIndexesRunFromZeroWithoutGapsOrTwins) {
   EXPECT_EQ(FindControlLayout("cboTripDistance")->tabIndex, 0);
 }
 
+// A caption that ends in a colon names one box or list of its own frame, which assistive tools
+// then call by the caption's words; no control is named by two captions.
+TEST(WindowLayoutTest, EachColonCaptionNamesOneBoxOrListBesideIt) {
+  std::set<std::string_view> named;
+  for (const ControlLayout& row : MainWindowLayout()) {
+    SCOPED_TRACE(std::string(row.name));
+    EXPECT_EQ(row.caption.ends_with(':'), !row.labelFor.empty());
+    if (row.labelFor.empty()) continue;
+    const ControlLayout* box = FindControlLayout(row.labelFor);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->kind == ControlKind::kTextBox || box->kind == ControlKind::kComboBox);
+    EXPECT_EQ(box->container, row.container);
+    EXPECT_TRUE(named.insert(row.labelFor).second) << "named twice: " << row.labelFor;
+    EXPECT_EQ(AccessibleName(*box), row.caption.substr(0, row.caption.size() - 1));
+  }
+}
+
 bool Contains(const TwipsRect& outer, const TwipsRect& inner) {
   return inner.left >= 0 && inner.top >= 0 && inner.left + inner.width <= outer.width &&
          inner.top + inner.height <= outer.height;

@@ -7,6 +7,7 @@
 #include "commands/SimulatorCommands.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
+#include "tests/windows/RecordingAnnotations.h"
 #include "tests/windows/Win32WindowDriver.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramState.h"
@@ -16,7 +17,8 @@
 namespace tarnwick {
 
 // One run of the planner as tarnwick.exe wires it: the window model, the simulator commands on
-// the real Win32 port (no simulator runs, so connecting fails), the native window shown.
+// the real Win32 port (no simulator runs, so connecting fails), the native window shown; its
+// annotations for assistive tools are kept for the tests to read.
 class PlannerRun {
  public:
   explicit PlannerRun(SettingsStore& store)
@@ -24,7 +26,7 @@ class PlannerRun {
         link_(*port_),
         model_(state_, {messages_, store, NumberFormat{}, [this] { link_.LinkClose(); }}),
         commands_(model_, state_, link_, messages_),
-        window_(model_.Controls(), GetModuleHandleW(nullptr)),
+        window_(model_.Controls(), GetModuleHandleW(nullptr), MakeAnnotations()),
         driver_(window_) {
     commands_.WireButtons();
     messages_.SetOwner(window_.Handle());
@@ -36,8 +38,16 @@ class PlannerRun {
   Win32PlannerWindow& Window() { return window_; }
   MainWindowControls& Model() { return model_.Controls(); }
   MainWindow& Planner() { return model_; }
+  const RecordingAnnotations& Annotations() const { return *annotations_; }
 
  private:
+  std::unique_ptr<AccessibleAnnotations> MakeAnnotations() {
+    auto annotations = std::make_unique<RecordingAnnotations>();
+    annotations_ = annotations.get();
+    return annotations;
+  }
+
+  RecordingAnnotations* annotations_ = nullptr;
   ProgramState state_;
   Win32MessageBoxPresenter messages_;
   std::unique_ptr<IpcPort> port_;

@@ -8,6 +8,7 @@
 
 #include "tests/shared/WindowDriver.h"
 #include "tests/windows/PlannerRun.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/Win32SettingsStore.h"
 
 namespace tarnwick {
@@ -68,6 +69,17 @@ class Win32BehaviourDriver final : public WindowDriver {
   }
   bool IsChecked(std::string_view name) const override {
     return SendMessageW(run_->Window().ControlHandle(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  // The window's annotation where it made one, else what Windows derives.
+  std::string AccessibleName(std::string_view name) const override {
+    const HWND control = run_->Window().ControlHandle(name);
+    const auto annotated = run_->Annotations().NameOf(control);
+    return annotated ? Narrow(*annotated) : MsaaName(control);
+  }
+  std::string AccessibleDescription(std::string_view name) const override {
+    const HWND control = run_->Window().ControlHandle(name);
+    const auto annotated = run_->Annotations().DescriptionOf(control);
+    return annotated ? Narrow(*annotated) : MsaaDescription(control);
   }
   std::string FocusedName() const override { return run_->Driver().FocusedName(); }
 

@@ -199,6 +199,34 @@ TEST_F(Win32PlannerWindowTest, CaptionsStayInsideTheirFramesAtEveryDpi) {
   ExpectCaptionsInsideTheirFrames(run_->Window());
 }
 
+bool IsStatic(HWND control) {
+  wchar_t className[16] = {};
+  GetClassNameW(control, className, 16);
+  return _wcsicmp(className, L"Static") == 0;
+}
+
+// Windows names a box or list after the static text right before it in z-order, as Wine does
+// for the edit boxes: there stands each box's caption, and before a box without one no caption
+// stands that would lend it a wrong name.
+TEST_F(Win32PlannerWindowTest, EachCaptionStandsRightBeforeItsBoxInZOrder) {
+  const Win32PlannerWindow& shown = run_->Window();
+  for (const ControlLayout& layout : MainWindowLayout()) {
+    if (layout.kind != ControlKind::kTextBox && layout.kind != ControlKind::kComboBox) continue;
+    SCOPED_TRACE(std::string(layout.name));
+    const HWND box = shown.ControlHandle(layout.name);
+    const HWND before = GetWindow(box, GW_HWNDPREV);
+    const ControlLayout* caption = CaptionFor(layout.name);
+    if (caption == nullptr) {
+      EXPECT_FALSE(before != nullptr && IsStatic(before));
+      continue;
+    }
+    EXPECT_EQ(before, shown.ControlHandle(caption->name));
+    if (layout.kind == ControlKind::kTextBox) {
+      EXPECT_EQ(MsaaName(box), caption->caption);
+    }
+  }
+}
+
 TEST_F(Win32PlannerWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
   constexpr int kNewDpi = 144;
   const HWND window = run_->Window().Handle();

@@ -1,5 +1,7 @@
 #include "tests/windows/Win32WindowDriver.h"
 
+#include <oleacc.h>
+
 #include <chrono>
 #include <cstring>
 #include <stdexcept>
@@ -20,6 +22,26 @@ std::wstring WindowText(HWND window) {
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+
+// One text of the control's client object as Windows gives it to assistive tools.
+std::string MsaaText(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*)) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&accessible)))) {
+    throw std::runtime_error("no accessible object for a control");
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  std::string read_text;
+  if ((accessible->*read)(self, &text) == S_OK && text != nullptr) {
+    read_text = Narrow(std::wstring_view(text, SysStringLen(text)));
+  }
+  SysFreeString(text);
+  accessible->Release();
+  return read_text;
 }
 
 struct FoundBox {
@@ -170,6 +192,12 @@ std::string Win32WindowDriver::FocusedName() const {
     }
   }
   return {};
+}
+
+std::string MsaaName(HWND control) { return MsaaText(control, &IAccessible::get_accName); }
+
+std::string MsaaDescription(HWND control) {
+  return MsaaText(control, &IAccessible::get_accDescription);
 }
 
 MessageBoxContent ClickAndCloseMessageBox(Win32WindowDriver& driver, std::string_view button) {

@@ -47,6 +47,11 @@ class Win32WindowDriver {
   Win32PlannerWindow& window_;
 };
 
+// The control's name and description as Windows gives them to assistive tools
+// (AccessibleObjectFromWindow); "" where it gives none.
+std::string MsaaName(HWND control);
+std::string MsaaDescription(HWND control);
+
 // Clicks a button that opens a message box, finds the box from a second thread, reads it and
 // closes it with OK: the box this click showed, or nothing when none came up in time.
 MessageBoxContent ClickAndCloseMessageBox(Win32WindowDriver& driver, std::string_view button);

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "ui/Controls.h"
+#include "ui/LimitDescription.h"
 #include "ui/qt/InputKeyFilter.h"
 #include "ui/qt/WidgetLook.h"
 
@@ -80,6 +81,9 @@ void BindTextBox(TextBox& box, QLineEdit& edit) {
     const QString text = ToQString(box.Text());
     if (shown.text() != text) shown.setText(text);
     ShowTextColour(shown, box.TextColor());
+    const std::string_view said = LimitDescription(box.TextColor());
+    const QString description = QString::fromUtf8(said.data(), static_cast<qsizetype>(said.size()));
+    if (shown.accessibleDescription() != description) shown.setAccessibleDescription(description);
   });
   if (!box.IsInput()) {
     edit.setReadOnly(true);

@@ -15,6 +15,7 @@
 #include "ui/qt/BannerPicture.h"
 #include "ui/qt/ControlBinding.h"
 #include "ui/qt/FrameBox.h"
+#include "ui/qt/ListAccessible.h"
 #include "ui/qt/WidgetLook.h"
 
 namespace tarnwick {
@@ -55,12 +56,14 @@ void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, const QColor& c
 
 PlannerWindow::PlannerWindow(MainWindowControls& controls, QWidget* parent)
     : QWidget(parent, kFixedWindowFlags), controls_(controls) {
+  InstallListAccessibility();
   setObjectName(ToQString(kWindowName));
   setFont(FontFor(FontRole::kDialog));
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
   setWindowIcon(WindowIcon());
   for (const ControlLayout& layout : MainWindowLayout()) AddControl(layout);
   ChainTabOrder();
+  NameForAssistiveTools();
   controls_.frmMain.SetStateObserver([this] { ShowWindowState(); });
   ShowWindowState();
 }
@@ -167,6 +170,19 @@ void PlannerWindow::ChainTabOrder() {
     setTabOrder(widgets_.at(stops[i - 1]->name), widgets_.at(stops[i]->name));
   }
   if (!stops.empty()) firstTabStop_ = widgets_.at(stops.front()->name);
+}
+
+// A caption is its box's buddy, which assistive tools read as the box's label; the name itself
+// comes from the layout, since Qt would read the caption's colon as part of it.
+void PlannerWindow::NameForAssistiveTools() {
+  for (const ControlLayout& layout : MainWindowLayout()) {
+    QWidget* widget = widgets_.at(layout.name);
+    const std::string_view name = AccessibleName(layout);
+    if (!name.empty()) widget->setAccessibleName(ToQString(name));
+    if (auto* caption = qobject_cast<QLabel*>(widget); caption && !layout.labelFor.empty()) {
+      caption->setBuddy(widgets_.at(layout.labelFor));
+    }
+  }
 }
 
 void PlannerWindow::ShowWindowState() {

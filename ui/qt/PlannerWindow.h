@@ -32,6 +32,7 @@ class PlannerWindow final : public QWidget {
   QWidget* MakeCheckBox(const ControlLayout& layout, QWidget& container);
   QWidget* MakeCommandButton(const ControlLayout& layout, QWidget& container);
   void ChainTabOrder();
+  void NameForAssistiveTools();
   void ShowWindowState();
 
   template <typename Kind>

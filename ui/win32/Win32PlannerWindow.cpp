@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/LimitDescription.h"
 #include "ui/win32/BannerPainter.h"
 #include "ui/win32/InputKeyHook.h"
 #include "ui/win32/ResourceIds.h"
@@ -161,11 +162,16 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProcedure) {
 }  // namespace
 
 Win32PlannerWindow::Win32PlannerWindow(MainWindowControls& controls, HINSTANCE instance)
-    : controls_(controls), instance_(instance) {
+    : Win32PlannerWindow(controls, instance, MakeSystemAccessibleAnnotations()) {}
+
+Win32PlannerWindow::Win32PlannerWindow(MainWindowControls& controls, HINSTANCE instance,
+                                       std::unique_ptr<AccessibleAnnotations> annotations)
+    : controls_(controls), annotations_(std::move(annotations)), instance_(instance) {
   RegisterWindowClass(instance, &WindowProcedure);
   CreateWindowFrame(instance);
   CreateControls(instance);
   StackControls();
+  NameForAssistiveTools();
   LayOut(dpi_);
   BindControls();
   controls_.frmMain.SetStateObserver([this] { ShowWindowState(); });
@@ -276,22 +282,41 @@ HWND Win32PlannerWindow::CreateControl(const ControlLayout& layout, int id, HINS
   return control;
 }
 
-// Children stand in z-order: the tab stops on top in tab order, which is the order Tab follows;
+// Children stand in z-order: the tab stops on top in tab order, which is the order Tab follows,
+// each right after the caption that names it, which is where Windows looks for a control's name;
 // under them the rest, each above what the layout puts before it, so that a frame is drawn
 // behind its controls and the speed panel behind its labels.
 void Win32PlannerWindow::StackControls() {
-  std::vector<const NativeControl*> order;
+  std::vector<const NativeControl*> stops;
   for (const NativeControl& native : natives_) {
-    if (native.layout->tabIndex != kNoTabStop) order.push_back(&native);
+    if (native.layout->tabIndex != kNoTabStop) stops.push_back(&native);
   }
-  std::ranges::sort(order, {}, [](const NativeControl* n) { return n->layout->tabIndex; });
+  std::ranges::sort(stops, {}, [](const NativeControl* n) { return n->layout->tabIndex; });
+  std::vector<const NativeControl*> order;
+  for (const NativeControl* stop : stops) {
+    if (const ControlLayout* caption = CaptionFor(stop->layout->name)) {
+      order.push_back(&*std::ranges::find(natives_, caption, &NativeControl::layout));
+    }
+    order.push_back(stop);
+  }
   for (auto native = natives_.rbegin(); native != natives_.rend(); ++native) {
-    if (native->layout->tabIndex == kNoTabStop) order.push_back(&*native);
+    if (native->layout->tabIndex == kNoTabStop && native->layout->labelFor.empty()) {
+      order.push_back(&*native);
+    }
   }
   HWND above = HWND_TOP;
   for (const NativeControl* native : order) {
     SetWindowPos(native->handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     above = native->handle;
+  }
+}
+
+// The name from the layout is given to every box and list, even one that its caption names:
+// what Windows takes from the caption keeps the caption's colon.
+void Win32PlannerWindow::NameForAssistiveTools() {
+  for (const NativeControl& native : natives_) {
+    const std::string_view name = AccessibleName(*native.layout);
+    if (!name.empty()) annotations_->SetName(native.handle, Widen(name));
   }
 }
 
@@ -394,6 +419,11 @@ void Win32PlannerWindow::ShowTextBox(const TextBox& box, NativeControl& native) 
     native.shownColour = box.TextColor();
     // The colour is asked for again (WM_CTLCOLOR*) when the box is drawn.
     InvalidateRect(native.handle, nullptr, TRUE);
+  }
+  const std::string_view description = LimitDescription(box.TextColor());
+  if (description != native.toldDescription) {
+    annotations_->SetDescription(native.handle, Widen(description));
+    native.toldDescription = description;
   }
 }
 

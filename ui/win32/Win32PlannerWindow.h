@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/MainWindowControls.h"
 #include "ui/WindowLayout.h"
+#include "ui/win32/AccessibleAnnotations.h"
 #include "ui/win32/GdiObject.h"
 #include "ui/win32/SolidBrushes.h"
 #include "ui/win32/WindowFonts.h"
@@ -24,7 +26,11 @@ class Win32PlannerWindow {
   // A control's id is this plus its row in the window layout.
   static constexpr int kFirstControlId = 100;
 
+  // The window annotates its controls for assistive tools through Dynamic Annotation, or
+  // through the annotations given.
   Win32PlannerWindow(MainWindowControls& controls, HINSTANCE instance);
+  Win32PlannerWindow(MainWindowControls& controls, HINSTANCE instance,
+                     std::unique_ptr<AccessibleAnnotations> annotations);
   ~Win32PlannerWindow();
   Win32PlannerWindow(const Win32PlannerWindow&) = delete;
   Win32PlannerWindow& operator=(const Win32PlannerWindow&) = delete;
@@ -46,6 +52,7 @@ class Win32PlannerWindow {
     HWND handle = nullptr;
     std::vector<std::string> shownItems{};  // a list's items as the combo box holds them
     WindowsColor shownColour = kBlack;      // a text box's text colour as last drawn
+    std::string_view toldDescription{};     // a text box's description as assistive tools have it
     FontHandle ownFont{};  // a caption's own font, where the dialog font is too wide
   };
 
@@ -56,6 +63,7 @@ class Win32PlannerWindow {
   void CreateControls(HINSTANCE instance);
   HWND CreateControl(const ControlLayout& layout, int id, HINSTANCE instance);
   void StackControls();
+  void NameForAssistiveTools();
   void BindControls();
   void LayOut(int dpi);
   struct PixelSpan {
@@ -83,6 +91,7 @@ class Win32PlannerWindow {
   HWND FirstTabStop() const;
 
   MainWindowControls& controls_;
+  std::unique_ptr<AccessibleAnnotations> annotations_;
   HWND window_ = nullptr;
   int dpi_ = kStandardDpi;
   std::vector<NativeControl> natives_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -143,6 +144,12 @@ class QtBehaviourDriver final : public WindowDriver {
   bool IsChecked(std::string_view name) const override {
     return Widget<QCheckBox>(name)->isChecked();
   }
+  std::string AccessibleName(std::string_view name) const override {
+    return AccessibleText(name, QAccessible::Name);
+  }
+  std::string AccessibleDescription(std::string_view name) const override {
+    return AccessibleText(name, QAccessible::Description);
+  }
   std::string FocusedName() const override {
     const QWidget* focus = QApplication::focusWidget();
     return focus != nullptr ? focus->objectName().toStdString() : std::string();
@@ -158,6 +165,13 @@ class QtBehaviourDriver final : public WindowDriver {
         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     if (widget == nullptr) throw std::invalid_argument("no widget " + std::string(name));
     return widget;
+  }
+
+  std::string AccessibleText(std::string_view name, QAccessible::Text which) const {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Widget<QWidget>(name));
+    if (accessible == nullptr)
+      throw std::invalid_argument("nothing accessible: " + std::string(name));
+    return accessible->text(which).toStdString();
   }
 
   static MessageBoxStyle StyleOf(QMessageBox::Icon icon) {
