@@ -10,7 +10,8 @@
 # build/package-check/ as a tar file, and again with the package's dependencies installed, with
 # the packages apt fetched, so that a second run neither bootstraps nor downloads nor installs
 # them again; remove that folder to start afresh.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 

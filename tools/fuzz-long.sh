@@ -10,7 +10,8 @@
 #   first finding stops them all.
 # - TARNWICK_FUZZ_MAX_SECONDS, when set, also stops each target after that many seconds (on a
 #   busy machine, or for a short run); its line then says how far it got.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 runs=${1:-10000000}

@@ -6,7 +6,8 @@
 # Measures only; asserts nothing.
 #
 # Usage: tools/measure-exit.sh [RUNS (default 5)] [PROGRAM (default build/bin/tarnwick)]
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 runs=${1:-5}

@@ -12,7 +12,8 @@
 #
 # Usage: tools/measure-startup.sh [RUNS (default 20)] [PROGRAM (default build/bin/tarnwick)]
 #                                 [BASELINE (default build/bin/tarnwick-bare-qt-window)]
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 
 runs=${1:-20}
 program=${2:-"$(dirname "$0")/../build/bin/tarnwick"}

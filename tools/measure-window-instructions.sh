@@ -5,7 +5,8 @@
 # runs, divided by its calls. Measures only; asserts nothing.
 #
 # Usage: tools/measure-window-instructions.sh [BENCH (default build/bin/tarnwick-window-bench)]
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 
 bench=${1:-"$(dirname "$0")/../build/bin/tarnwick-window-bench"}
 [ -x "$bench" ] || { echo "measure-window-instructions: no $bench (build first)" >&2; exit 1; }

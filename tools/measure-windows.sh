@@ -15,7 +15,8 @@
 # (each control's update is a round trip to the wineserver), so the load average is printed too.
 #
 # Usage: tools/measure-windows.sh [RUNS (default 10)]
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 runs=${1:-10}

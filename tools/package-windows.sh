@@ -4,7 +4,8 @@
 # tarnwick-simstub.exe with mingw-w64 (the windows preset) and packs them, stripped, with
 # README.txt and LICENSE.txt through CPack (cmake/PackagingWindows.cmake; the installer with
 # NSIS). Prints the installer's path, then the zip's.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils imagemagick nsis

@@ -3,7 +3,8 @@
 # tarnwick_<version>_amd64.deb from a Release build of its own (build/package-linux/, the
 # compiler's warnings shown), and the Windows zip and installer. tools/check-packages.sh checks
 # the Debian package; the windows preset's tests check the installer (WindowsInstaller).
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 # dpkg-shlibdeps (dpkg-dev) computes the package's dependencies from the programs that file

@@ -3,7 +3,8 @@
 # first Print on). Where there is no display to open it on, it
 # says so and prints a sample plan (a 300 nm trip with a 100 nm alternate) from tarnwick-plan,
 # the headless planner on the same window model. Any arguments go to tarnwick-plan as they are.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh

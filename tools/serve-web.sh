@@ -5,7 +5,8 @@
 # while editing the pages, which then need no rebuild. Stop it before printing from the planner. Another address can be given, e.g.
 # "bash tools/serve-web.sh 127.0.0.1:9000" (configure the planner with the same
 # -DTARNWICK_WEB_HOST).
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 address=${1:-127.0.0.1:8642}

@@ -4,7 +4,8 @@
 # serves the web site and chromium loads its print page in the browser test, which, like the
 # Windows checks, fetches from the planner's own server with curl. The accessibility check runs
 # the window on Xvfb and reads it over AT-SPI with Python's Atspi bindings.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format

@@ -9,7 +9,8 @@
 # native window worked from another process and photographed under Wine's X11 driver on Xvfb
 # into build/screenshots/. The prefix lives in a temporary folder with its own TMPDIR, so that
 # all programs share one wineserver, which the script ends, leaving nothing running.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh g++-mingw-w64-x86-64-posix googletest wine64 jq curl unzip fonts-wine xvfb \

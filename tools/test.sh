@@ -4,7 +4,8 @@
 # its tests, short fuzzing runs, a short benchmark run with the window's keystroke,
 # Print-to-first-byte and start-up timings (which only measure), and the Windows programs under
 # Wine, and the packages (made, checked, and installed on a clean Debian 12).
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh

@@ -7,7 +7,8 @@
 # must be as before, the user's settings untouched.
 #
 # Usage: installer-check.sh BUILD_DIR CPACK
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 build=$1
 cpack=$2
 

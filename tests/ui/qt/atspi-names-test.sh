@@ -3,7 +3,8 @@
 # session bus and accessibility bus, and atspi_names.py walks its accessibility tree (AT-SPI).
 # atspi-names-test.sh PROGRAM EXPECTED_CONTROLS. Exit status 77 (skipped) where Xvfb, D-Bus, the
 # AT-SPI bus or Python's Atspi bindings are missing (tools/setup.sh installs them).
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 program=$1
 expected=$2
 here=$(cd "$(dirname "$0")" && pwd)
