@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "ui/LimitDescription.h"
+#include "ui/ShownItems.h"
+#include "ui/WindowBinding.h"
 #include "ui/win32/BannerPainter.h"
 #include "ui/win32/InputKeyHook.h"
 #include "ui/win32/ResourceIds.h"
@@ -98,8 +100,7 @@ DWORD AlignmentStyle(TextAlignment alignment, DWORD left, DWORD right, DWORD cen
 DWORD TextBoxStyle(const ControlLayout& layout, const TextBox& box) {
   DWORD style = ES_AUTOHSCROLL | AlignmentStyle(layout.alignment, ES_LEFT, ES_RIGHT, ES_CENTER);
   if (!box.IsInput()) style |= ES_READONLY;
-  // The tank boxes are twelve pixels high at 96 dpi: their figures need every one of them.
-  if (layout.font != FontRole::kTankFigures) style |= WS_BORDER;
+  if (layout.border) style |= WS_BORDER;
   return style;
 }
 
@@ -255,20 +256,15 @@ void Win32PlannerWindow::CreateControls(HINSTANCE instance) {
   const std::span<const ControlLayout> layout = MainWindowLayout();
   natives_.reserve(layout.size());
   for (std::size_t row = 0; row < layout.size(); ++row) {
-    NativeControl native{&layout[row], controls_.Find<Control>(layout[row].name)};
-    native.handle = CreateControl(layout[row], kFirstControlId + static_cast<int>(row), instance);
+    NativeControl native{&layout[row], ModelControlFor(controls_, layout[row])};
+    native.handle =
+        CreateControl(layout[row], native.model, kFirstControlId + static_cast<int>(row), instance);
     natives_.push_back(std::move(native));
   }
 }
 
-HWND Win32PlannerWindow::CreateControl(const ControlLayout& layout, int id, HINSTANCE instance) {
-  const Control* model = controls_.Find<Control>(layout.name);
-  const bool needsModel = layout.kind != ControlKind::kFrame &&
-                          layout.kind != ControlKind::kPicture &&
-                          layout.kind != ControlKind::kLabel;
-  if (needsModel && model == nullptr) {
-    throw std::logic_error("the window model has no control " + std::string(layout.name));
-  }
+HWND Win32PlannerWindow::CreateControl(const ControlLayout& layout, const Control* model, int id,
+                                       HINSTANCE instance) {
   const ControlClass kind = ClassFor(layout, model);
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
   // Each tab stop is a group of its own, so that arrow keys never move the focus.
@@ -287,17 +283,11 @@ HWND Win32PlannerWindow::CreateControl(const ControlLayout& layout, int id, HINS
 // under them the rest, each above what the layout puts before it, so that a frame is drawn
 // behind its controls and the speed panel behind its labels.
 void Win32PlannerWindow::StackControls() {
-  std::vector<const NativeControl*> stops;
-  for (const NativeControl& native : natives_) {
-    if (native.layout->tabIndex != kNoTabStop) stops.push_back(&native);
-  }
-  std::ranges::sort(stops, {}, [](const NativeControl* n) { return n->layout->tabIndex; });
   std::vector<const NativeControl*> order;
-  for (const NativeControl* stop : stops) {
-    if (const ControlLayout* caption = CaptionFor(stop->layout->name)) {
-      order.push_back(&*std::ranges::find(natives_, caption, &NativeControl::layout));
-    }
-    order.push_back(stop);
+  for (const ControlLayout* stop : TabStopsInOrder()) {
+    if (const ControlLayout* caption = CaptionFor(stop->name))
+      order.push_back(&NativeFor(*caption));
+    order.push_back(&NativeFor(*stop));
   }
   for (auto native = natives_.rbegin(); native != natives_.rend(); ++native) {
     if (native->layout->tabIndex == kNoTabStop && native->layout->labelFor.empty()) {
@@ -427,23 +417,28 @@ void Win32PlannerWindow::ShowTextBox(const TextBox& box, NativeControl& native) 
   }
 }
 
-// The list's items, appended to when the model only added items at the end.
 void Win32PlannerWindow::ShowComboBox(const ComboBox& list, NativeControl& native) {
-  const std::vector<std::string>& items = list.Items();
-  std::size_t kept = 0;
-  while (kept < native.shownItems.size() && kept < items.size() &&
-         native.shownItems[kept] == items[kept]) {
-    ++kept;
-  }
-  while (native.shownItems.size() > kept) {
-    native.shownItems.pop_back();
-    SendMessageW(native.handle, CB_DELETESTRING, native.shownItems.size(), 0);
-  }
-  for (std::size_t index = kept; index < items.size(); ++index) {
-    SendMessageW(native.handle, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Widen(items[index]).c_str()));
-    native.shownItems.push_back(items[index]);
-  }
+  // The combo box's items, as last put into it.
+  class ComboItems final : public ShownItems {
+   public:
+    explicit ComboItems(NativeControl& combo) : combo_(combo) {}
+    std::size_t Count() const override { return combo_.shownItems.size(); }
+    bool Shows(std::size_t index, const std::string& item) const override {
+      return combo_.shownItems[index] == item;
+    }
+    void RemoveLast() override {
+      combo_.shownItems.pop_back();
+      SendMessageW(combo_.handle, CB_DELETESTRING, combo_.shownItems.size(), 0);
+    }
+    void Append(const std::string& item) override {
+      SendMessageW(combo_.handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+      combo_.shownItems.push_back(item);
+    }
+
+   private:
+    NativeControl& combo_;
+  } items(native);
+  ShowItems(list.Items(), items);
   if (SendMessageW(native.handle, CB_GETCURSEL, 0, 0) != list.SelectedIndex()) {
     SendMessageW(native.handle, CB_SETCURSEL, static_cast<WPARAM>(list.SelectedIndex()), 0);
   }
@@ -525,13 +520,8 @@ bool Win32PlannerWindow::OnActivate(WPARAM state) {
   return true;
 }
 
-// The close box unloads the window exactly as Exit does; unloading never refuses.
 void Win32PlannerWindow::OnClose() {
-  if (!controls_.frmMain.IsUnloaded()) {
-    controls_.frmMain.Unload();
-  } else {
-    DestroyWindow(window_);
-  }
+  if (!UnloadByCloseBox(controls_.frmMain)) DestroyWindow(window_);
 }
 
 void Win32PlannerWindow::OnDestroyed() {
@@ -551,13 +541,13 @@ Win32PlannerWindow::NativeControl* Win32PlannerWindow::FindNative(HWND handle) {
   return native.handle == handle ? &native : nullptr;
 }
 
+Win32PlannerWindow::NativeControl& Win32PlannerWindow::NativeFor(const ControlLayout& layout) {
+  return natives_[static_cast<std::size_t>(&layout - MainWindowLayout().data())];
+}
+
 HWND Win32PlannerWindow::FirstTabStop() const {
-  const NativeControl* first = nullptr;
-  for (const NativeControl& native : natives_) {
-    if (native.layout->tabIndex == kNoTabStop) continue;
-    if (first == nullptr || native.layout->tabIndex < first->layout->tabIndex) first = &native;
-  }
-  return first != nullptr ? first->handle : nullptr;
+  const std::vector<const ControlLayout*> stops = TabStopsInOrder();
+  return stops.empty() ? nullptr : ControlHandle(stops.front()->name);
 }
 
 }  // namespace tarnwick

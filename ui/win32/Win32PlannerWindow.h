@@ -61,7 +61,7 @@ class Win32PlannerWindow {
 
   void CreateWindowFrame(HINSTANCE instance);
   void CreateControls(HINSTANCE instance);
-  HWND CreateControl(const ControlLayout& layout, int id, HINSTANCE instance);
+  HWND CreateControl(const ControlLayout& layout, const Control* model, int id, HINSTANCE instance);
   void StackControls();
   void NameForAssistiveTools();
   void BindControls();
@@ -88,6 +88,7 @@ class Win32PlannerWindow {
   void OnDestroyed();
 
   NativeControl* FindNative(HWND handle);
+  NativeControl& NativeFor(const ControlLayout& layout);
   HWND FirstTabStop() const;
 
   MainWindowControls& controls_;
