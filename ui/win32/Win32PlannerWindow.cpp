@@ -499,7 +499,7 @@ LRESULT Win32PlannerWindow::OnControlColour(HDC dc, HWND control) {
 }
 
 void Win32PlannerWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  PaintBanner(item.hDC, item.rcItem, dpi_, bannerArt_.Get());
+  PaintBanner(item.hDC, item.rcItem, bannerArt_.Get());
 }
 
 void Win32PlannerWindow::OnDpiChanged(int dpi, const RECT& suggested) {
