@@ -1,6 +1,9 @@
 #include "ui/WindowLayout.h"
 
+#include <algorithm>
 #include <array>
+
+#include "ui/BannerSize.h"
 
 namespace tarnwick {
 namespace {
@@ -80,6 +83,8 @@ constexpr ControlLayout DisplayBox(std::string_view name, std::string_view conta
           .background = kDisplayBoxGrey};
 }
 
+// The tank boxes are twelve pixels high at 96 dpi: their figures need every one of them, and
+// leave none for a border.
 constexpr ControlLayout TankBox(std::string_view name, std::string_view accessibleName,
                                 TwipsRect place, int tabIndex) {
   return {.name = name,
@@ -90,7 +95,8 @@ constexpr ControlLayout TankBox(std::string_view name, std::string_view accessib
           .tabIndex = tabIndex,
           .background = kTankBoxGrey,
           .font = FontRole::kTankFigures,
-          .alignment = TextAlignment::kCentre};
+          .alignment = TextAlignment::kCentre,
+          .border = false};
 }
 
 constexpr ControlLayout SpeedLabel(std::string_view name, TwipsRect place, WindowsColor colour) {
@@ -125,7 +131,7 @@ constexpr TwipsRect FuelCaption(Twips top) { return {780, top, 1695, 255}; }
 // clang-format off
 constexpr auto kLayout = std::to_array<ControlLayout>({
     {.name = "Image1", .kind = ControlKind::kPicture, .container = kWindowName,
-     .place = {45, 75, 7560, 2040}},
+     .place = {45, 75, kBannerWidthTwips, kBannerHeightTwips}},
     TankBox("txtRightTank", "Right tank fuel", {1065, 900, 1095, 180}, 30),
     TankBox("txtLeftTank", "Left tank fuel", {5550, 900, 1095, 180}, 31),
 
@@ -239,6 +245,15 @@ TwipsRect PlaceInClientArea(const ControlLayout& control) {
     place.top += container->place.top;
   }
   return place;
+}
+
+std::vector<const ControlLayout*> TabStopsInOrder() {
+  std::vector<const ControlLayout*> stops;
+  for (const ControlLayout& control : kLayout) {
+    if (control.tabIndex != kNoTabStop) stops.push_back(&control);
+  }
+  std::ranges::sort(stops, {}, &ControlLayout::tabIndex);
+  return stops;
 }
 
 const ControlLayout* FindControlLayout(std::string_view name) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "ui/ControlKind.h"
 #include "ui/WindowsColor.h"
@@ -57,11 +58,15 @@ struct ControlLayout {
   std::optional<WindowsColor> foreground{};  // only where the model gives no text colour
   FontRole font = FontRole::kDialog;
   TextAlignment alignment = TextAlignment::kLeft;
+  bool border = true;  // a text box's line around it
 };
 
 // Every control of the main window, containers before what they contain and, within one
 // container, from the bottom of the stack to the top.
 std::span<const ControlLayout> MainWindowLayout();
+
+// The rows of the controls that Tab stops at, in the order it visits them.
+std::vector<const ControlLayout*> TabStopsInOrder();
 
 // The row of the control of that name, or nullptr.
 const ControlLayout* FindControlLayout(std::string_view name);

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ui/MainWindowControls.h"
 #include "ui/WindowLayout.h"
@@ -50,6 +51,14 @@ TEST(WindowLayoutTest, TabIndexesRunFromZeroWithoutGapsOrTwins) {
   EXPECT_EQ(*indexes.begin(), 0);
   EXPECT_EQ(*indexes.rbegin(), stops - 1);
   EXPECT_EQ(FindControlLayout("cboTripDistance")->tabIndex, 0);
+}
+
+TEST(WindowLayoutTest, TabStopsInOrderVisitEveryStopOnceByItsIndex) {
+  const std::vector<const ControlLayout*> stops = TabStopsInOrder();
+  ASSERT_EQ(stops.size(), 32u);
+  for (std::size_t i = 0; i < stops.size(); ++i) EXPECT_EQ(stops[i]->tabIndex, static_cast<int>(i));
+  EXPECT_EQ(stops.front()->name, "cboTripDistance");
+  EXPECT_EQ(stops.back()->name, "txtLeftTank");
 }
 
 // A caption that ends in a colon names one box or list of its own frame, which assistive tools

@@ -8,14 +8,12 @@
 #include <filesystem>
 #include <string>
 
+#include "ui/BannerSize.h"
 #include "ui/WindowLayout.h"
 #include "ui/win32/BannerPainter.h"
 
 namespace tarnwick {
 namespace {
-
-// The picture's edge is two pixels deep on every side.
-constexpr int kEdgePixels = 2;
 
 std::filesystem::path ProgramBesideThisOne(const wchar_t* name) {
   wchar_t path[MAX_PATH] = {};
@@ -50,8 +48,8 @@ TEST_F(ProgramArtTest, EachBannerFillsThePicturesInsideAtItsDpiWithTheDrawnSky) 
     ASSERT_NE(art, nullptr);
     BITMAP size{};
     GetObjectW(art, sizeof(size), &size);
-    EXPECT_EQ(size.bmWidth, TwipsToPixels(place.width, dpi) - 2 * kEdgePixels);
-    EXPECT_EQ(size.bmHeight, TwipsToPixels(place.height, dpi) - 2 * kEdgePixels);
+    EXPECT_EQ(size.bmWidth, TwipsToPixels(place.width, dpi) - 2 * kBannerEdgePixels);
+    EXPECT_EQ(size.bmHeight, TwipsToPixels(place.height, dpi) - 2 * kBannerEdgePixels);
 
     const HDC screen = GetDC(nullptr);
     const HDC memory = CreateCompatibleDC(screen);

@@ -5,14 +5,10 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "ui/BannerSize.h"
 #include "ui/qt/Artwork.h"
 
 namespace tarnwick {
-namespace {
-
-constexpr int kBorderPixels = 2;
-
-}  // namespace
 
 BannerPicture::BannerPicture(QWidget* parent) : QWidget(parent), renderer_(kBannerArt) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -30,11 +26,11 @@ const QPixmap& BannerPicture::Drawing() {
   drawing_ = QPixmap(pixels);
   drawing_.setDevicePixelRatio(ratio);
   QPainter painter(&drawing_);
-  qDrawShadePanel(&painter, rect(), palette(), /*sunken=*/true, kBorderPixels);
+  qDrawShadePanel(&painter, rect(), palette(), /*sunken=*/true, kBannerEdgePixels);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  renderer_.render(&painter,
-                   rect().adjusted(kBorderPixels, kBorderPixels, -kBorderPixels, -kBorderPixels));
+  renderer_.render(&painter, rect().adjusted(kBannerEdgePixels, kBannerEdgePixels,
+                                             -kBannerEdgePixels, -kBannerEdgePixels));
   return drawing_;
 }
 

@@ -13,6 +13,7 @@
 
 #include "ui/Controls.h"
 #include "ui/LimitDescription.h"
+#include "ui/ShownItems.h"
 #include "ui/qt/InputKeyFilter.h"
 #include "ui/qt/WidgetLook.h"
 
@@ -40,19 +41,20 @@ void ShowTextColour(QWidget& widget, WindowsColor colour) {
   widget.setPalette(palette);
 }
 
-// The list's items, appended to when the model only added items at the end.
-void ShowItems(const ComboBox& list, QComboBox& combo) {
-  const std::vector<std::string>& items = list.Items();
-  int kept = 0;
-  while (kept < combo.count() && kept < list.ItemCount() &&
-         combo.itemText(kept) == ToQString(items[static_cast<std::size_t>(kept)])) {
-    ++kept;
+// The items of a combo box, for the model's list to be shown in.
+class ComboItems final : public ShownItems {
+ public:
+  explicit ComboItems(QComboBox& combo) : combo_(combo) {}
+  std::size_t Count() const override { return static_cast<std::size_t>(combo_.count()); }
+  bool Shows(std::size_t index, const std::string& item) const override {
+    return combo_.itemText(static_cast<int>(index)) == ToQString(item);
   }
-  while (combo.count() > kept) combo.removeItem(combo.count() - 1);
-  for (int index = kept; index < list.ItemCount(); ++index) {
-    combo.addItem(ToQString(items[static_cast<std::size_t>(index)]));
-  }
-}
+  void RemoveLast() override { combo_.removeItem(combo_.count() - 1); }
+  void Append(const std::string& item) override { combo_.addItem(ToQString(item)); }
+
+ private:
+  QComboBox& combo_;
+};
 
 // The box's own context menu without the keyboard shortcuts it lists: in an input box the key
 // filter takes Ctrl+V, Ctrl+Z and the like as characters and discards them, while the menu's
@@ -101,7 +103,8 @@ void BindTextBox(TextBox& box, QLineEdit& edit) {
 void BindComboBox(ComboBox& list, QComboBox& combo) {
   Mirror(list, combo, [&list](QComboBox& shown) {
     const QSignalBlocker quiet(shown);
-    ShowItems(list, shown);
+    ComboItems items(shown);
+    ShowItems(list.Items(), items);
     shown.setCurrentIndex(list.SelectedIndex());
   });
   QObject::connect(&combo, &QComboBox::currentIndexChanged,

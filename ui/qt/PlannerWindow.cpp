@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ui/WindowBinding.h"
 #include "ui/qt/Artwork.h"
 #include "ui/qt/BannerPicture.h"
 #include "ui/qt/ControlBinding.h"
@@ -73,8 +73,7 @@ PlannerWindow::~PlannerWindow() {
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* event) {
-  // The close box unloads the window exactly as Exit does; unloading never refuses.
-  if (!controls_.frmMain.IsUnloaded()) controls_.frmMain.Unload();
+  UnloadByCloseBox(controls_.frmMain);
   event->accept();
 }
 
@@ -121,7 +120,8 @@ QWidget* PlannerWindow::MakeLabel(const ControlLayout& layout, QWidget& containe
   if (layout.foreground)
     SetPaletteColour(*label, QPalette::WindowText, ToQColor(*layout.foreground));
   // Caption labels are the window's own; the others show a label of the model.
-  if (auto* model = controls_.Find<Label>(layout.name)) BindLabel(*model, *label);
+  if (Control* model = ModelControlFor(controls_, layout))
+    BindLabel(*ControlAs<Label>(*model), *label);
   return label;
 }
 
@@ -129,43 +129,38 @@ QWidget* PlannerWindow::MakeTextBox(const ControlLayout& layout, QWidget& contai
   auto* edit = new QLineEdit(&container);
   edit->setAlignment(HorizontalAlignment(layout.alignment) | Qt::AlignVCenter);
   if (layout.background) SetPaletteColour(*edit, QPalette::Base, ToQColor(*layout.background));
-  if (layout.font == FontRole::kTankFigures) {
-    // The tank boxes are twelve pixels high: their figures need every one of them.
+  if (!layout.border) {
     edit->setFrame(false);
     edit->setTextMargins(0, 0, 0, 0);
   } else {
     // A framed box paints every pixel of itself: what lies beneath needs no repaint with it.
     edit->setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  BindTextBox(ModelControl<TextBox>(layout.name), *edit);
+  BindTextBox(ModelControlAs<TextBox>(controls_, layout), *edit);
   return edit;
 }
 
 QWidget* PlannerWindow::MakeComboBox(const ControlLayout& layout, QWidget& container) {
   auto* combo = new QComboBox(&container);
-  BindComboBox(ModelControl<ComboBox>(layout.name), *combo);
+  BindComboBox(ModelControlAs<ComboBox>(controls_, layout), *combo);
   return combo;
 }
 
 QWidget* PlannerWindow::MakeCheckBox(const ControlLayout& layout, QWidget& container) {
   auto* check = new QCheckBox(&container);
-  BindCheckBox(ModelControl<CheckBox>(layout.name), *check);
+  BindCheckBox(ModelControlAs<CheckBox>(controls_, layout), *check);
   return check;
 }
 
 QWidget* PlannerWindow::MakeCommandButton(const ControlLayout& layout, QWidget& container) {
   auto* button = new QPushButton(&container);
   button->setAutoDefault(false);
-  BindCommandButton(ModelControl<CommandButton>(layout.name), *button);
+  BindCommandButton(ModelControlAs<CommandButton>(controls_, layout), *button);
   return button;
 }
 
 void PlannerWindow::ChainTabOrder() {
-  std::vector<const ControlLayout*> stops;
-  for (const ControlLayout& layout : MainWindowLayout()) {
-    if (layout.tabIndex != kNoTabStop) stops.push_back(&layout);
-  }
-  std::ranges::sort(stops, {}, &ControlLayout::tabIndex);
+  const std::vector<const ControlLayout*> stops = TabStopsInOrder();
   for (std::size_t i = 1; i < stops.size(); ++i) {
     setTabOrder(widgets_.at(stops[i - 1]->name), widgets_.at(stops[i]->name));
   }
@@ -197,16 +192,6 @@ void PlannerWindow::ShowWindowState() {
     setAttribute(Qt::WA_KeyboardFocusChange);
     if (firstTabStop_ != nullptr) firstTabStop_->setFocus(Qt::TabFocusReason);
   }
-}
-
-template <typename Kind>
-Kind& PlannerWindow::ModelControl(std::string_view name) const {
-  Kind* control = controls_.Find<Kind>(name);
-  if (control == nullptr) {
-    throw std::logic_error("the window model has no control " + std::string(name) +
-                           " of the kind its layout gives");
-  }
-  return *control;
 }
 
 }  // namespace tarnwick

@@ -35,9 +35,6 @@ class PlannerWindow final : public QWidget {
   void NameForAssistiveTools();
   void ShowWindowState();
 
-  template <typename Kind>
-  Kind& ModelControl(std::string_view name) const;
-
   MainWindowControls& controls_;
   std::map<std::string_view, QWidget*> widgets_;
   QWidget* firstTabStop_ = nullptr;

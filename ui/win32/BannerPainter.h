@@ -9,8 +9,7 @@ namespace tarnwick {
 HBITMAP LoadBannerArt(HINSTANCE instance, int dpi);
 
 // Draws the banner picture into the area: a sunken edge and, inside it, the art stretched to
-// fit or, without art, a plain drawing of the aircraft seen head-on with the type name in the
-// top left corner.
-void PaintBanner(HDC dc, const RECT& area, int dpi, HBITMAP art);
+// fit. Every build of tarnwick.exe links its art in; without art the inside is left as it is.
+void PaintBanner(HDC dc, const RECT& area, HBITMAP art);
 
 }  // namespace tarnwick

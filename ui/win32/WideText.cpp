@@ -23,4 +23,11 @@ std::string Narrow(std::wstring_view utf16) {
   return narrow;
 }
 
+std::wstring ShownText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 }  // namespace tarnwick

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -9,5 +11,8 @@ namespace tarnwick {
 // Invalid sequences become U+FFFD.
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
+
+// The text that the window or control shows.
+std::wstring ShownText(HWND control);
 
 }  // namespace tarnwick

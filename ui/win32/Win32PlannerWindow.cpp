@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "ui/LimitDescription.h"
+#include "ui/WindowBinding.h"
 #include "ui/win32/BannerPainter.h"
+#include "ui/win32/ControlFactory.h"
 #include "ui/win32/InputKeyHook.h"
+#include "ui/win32/NativeBinding.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/WideText.h"
 
@@ -17,54 +19,6 @@ constexpr wchar_t kWindowClass[] = L"TarnwickPlannerWindow";
 // only their frame and caption.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = 0;
-// The open list of a drop-down list box reaches this far below its field.
-constexpr Twips kDropDownListTwips = 3600;
-// A combo box's field is its item plus a border of three pixels above and below.
-constexpr int kComboFieldBorderPixels = 6;
-
-std::wstring ShownText(HWND control) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-// The width in pixels of the control's caption in that font.
-int CaptionWidth(HWND control, HFONT font) {
-  const std::wstring caption = ShownText(control);
-  const HDC dc = GetDC(control);
-  const HGDIOBJ old = SelectObject(dc, font);
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return static_cast<int>(extent.cx);
-}
-
-// The leftmost pixel that a caption inside that frame may take: a gap after the frame's line.
-// Zero for a control that stands on the window itself.
-int InsideLeftEdge(std::string_view container, int dpi) {
-  constexpr int kGapPixelsAt96Dpi = 3;
-  const ControlLayout* frame = FindControlLayout(container);
-  if (frame == nullptr || frame->kind != ControlKind::kFrame) return 0;
-  return TwipsToPixels(PlaceInClientArea(*frame).left, dpi) +
-         MulDiv(kGapPixelsAt96Dpi, dpi, kStandardDpi);
-}
-
-// The font made smaller, a pixel at a time, until the control's caption takes no more than
-// `room` pixels. (Narrowing it instead, by its width alone, drops the dots of a colon under
-// Wine.)
-FontHandle SmallerToFit(HWND control, HFONT font, int room) {
-  LOGFONTW smaller{};
-  GetObjectW(font, sizeof(smaller), &smaller);
-  const LONG sign = smaller.lfHeight < 0 ? -1 : 1;
-  FontHandle fitted;
-  do {
-    smaller.lfHeight -= sign;
-    fitted = FontHandle(CreateFontIndirectW(&smaller));
-  } while (smaller.lfHeight * sign > 1 && CaptionWidth(control, fitted.Get()) > room);
-  return fitted;
-}
 
 // Our controls' own notifications count; IsDialogMessage's IDOK and IDCANCEL do not.
 bool IsControlId(int id, std::size_t count) {
@@ -82,62 +36,6 @@ class ProgramWrite {
  private:
   int& depth_;
 };
-
-DWORD AlignmentStyle(TextAlignment alignment, DWORD left, DWORD right, DWORD centre) {
-  switch (alignment) {
-    case TextAlignment::kRight:
-      return right;
-    case TextAlignment::kCentre:
-      return centre;
-    case TextAlignment::kLeft:
-      break;
-  }
-  return left;
-}
-
-DWORD TextBoxStyle(const ControlLayout& layout, const TextBox& box) {
-  DWORD style = ES_AUTOHSCROLL | AlignmentStyle(layout.alignment, ES_LEFT, ES_RIGHT, ES_CENTER);
-  if (!box.IsInput()) style |= ES_READONLY;
-  // The tank boxes are twelve pixels high at 96 dpi: their figures need every one of them.
-  if (layout.font != FontRole::kTankFigures) style |= WS_BORDER;
-  return style;
-}
-
-struct ControlClass {
-  const wchar_t* className;
-  DWORD style;
-};
-
-ControlClass ClassFor(const ControlLayout& layout, const Control* model) {
-  switch (layout.kind) {
-    case ControlKind::kFrame:
-      return {L"BUTTON", BS_GROUPBOX};
-    case ControlKind::kPicture:
-      return {L"STATIC", SS_OWNERDRAW};
-    case ControlKind::kLabel:
-      return {L"STATIC",
-              SS_NOPREFIX | AlignmentStyle(layout.alignment, SS_LEFT, SS_RIGHT, SS_CENTER)};
-    case ControlKind::kTextBox:
-      return {L"EDIT", TextBoxStyle(layout, *ControlAs<TextBox>(*model))};
-    case ControlKind::kComboBox:
-      return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL};
-    case ControlKind::kCheckBox:
-      return {L"BUTTON", BS_AUTOCHECKBOX};
-    case ControlKind::kCommandButton:
-      return {L"BUTTON", BS_PUSHBUTTON};
-    case ControlKind::kWindow:
-      break;
-  }
-  throw std::logic_error("no native control for " + std::string(layout.name));
-}
-
-// What a control shows before the model's state is put into it.
-std::string FirstCaption(const ControlLayout& layout, const Control* model) {
-  if (model == nullptr) return std::string(layout.caption);
-  if (const auto* check = ControlAs<CheckBox>(*model)) return check->Caption();
-  if (const auto* button = ControlAs<CommandButton>(*model)) return button->Caption();
-  return {};
-}
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProcedure) {
   WNDCLASSEXW windowClass{};
@@ -170,7 +68,6 @@ Win32PlannerWindow::Win32PlannerWindow(MainWindowControls& controls, HINSTANCE i
   RegisterWindowClass(instance, &WindowProcedure);
   CreateWindowFrame(instance);
   CreateControls(instance);
-  StackControls();
   NameForAssistiveTools();
   LayOut(dpi_);
   BindControls();
@@ -255,60 +152,12 @@ void Win32PlannerWindow::CreateControls(HINSTANCE instance) {
   const std::span<const ControlLayout> layout = MainWindowLayout();
   natives_.reserve(layout.size());
   for (std::size_t row = 0; row < layout.size(); ++row) {
-    NativeControl native{&layout[row], controls_.Find<Control>(layout[row].name)};
-    native.handle = CreateControl(layout[row], kFirstControlId + static_cast<int>(row), instance);
+    NativeControl native{&layout[row], ModelControlFor(controls_, layout[row])};
+    native.handle = CreateNativeControl(window_, layout[row], native.model,
+                                        kFirstControlId + static_cast<int>(row), instance);
     natives_.push_back(std::move(native));
   }
-}
-
-HWND Win32PlannerWindow::CreateControl(const ControlLayout& layout, int id, HINSTANCE instance) {
-  const Control* model = controls_.Find<Control>(layout.name);
-  const bool needsModel = layout.kind != ControlKind::kFrame &&
-                          layout.kind != ControlKind::kPicture &&
-                          layout.kind != ControlKind::kLabel;
-  if (needsModel && model == nullptr) {
-    throw std::logic_error("the window model has no control " + std::string(layout.name));
-  }
-  const ControlClass kind = ClassFor(layout, model);
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
-  // Each tab stop is a group of its own, so that arrow keys never move the focus.
-  if (layout.tabIndex != kNoTabStop) style |= WS_TABSTOP | WS_GROUP;
-  const HWND control = CreateWindowExW(
-      0, kind.className, Widen(FirstCaption(layout, model)).c_str(), style, 0, 0, 0, 0, window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (control == nullptr) {
-    throw std::runtime_error("cannot create the control " + std::string(layout.name));
-  }
-  return control;
-}
-
-// Children stand in z-order: the tab stops on top in tab order, which is the order Tab follows,
-// each right after the caption that names it, which is where Windows looks for a control's name;
-// under them the rest, each above what the layout puts before it, so that a frame is drawn
-// behind its controls and the speed panel behind its labels.
-void Win32PlannerWindow::StackControls() {
-  std::vector<const NativeControl*> stops;
-  for (const NativeControl& native : natives_) {
-    if (native.layout->tabIndex != kNoTabStop) stops.push_back(&native);
-  }
-  std::ranges::sort(stops, {}, [](const NativeControl* n) { return n->layout->tabIndex; });
-  std::vector<const NativeControl*> order;
-  for (const NativeControl* stop : stops) {
-    if (const ControlLayout* caption = CaptionFor(stop->layout->name)) {
-      order.push_back(&*std::ranges::find(natives_, caption, &NativeControl::layout));
-    }
-    order.push_back(stop);
-  }
-  for (auto native = natives_.rbegin(); native != natives_.rend(); ++native) {
-    if (native->layout->tabIndex == kNoTabStop && native->layout->labelFor.empty()) {
-      order.push_back(&*native);
-    }
-  }
-  HWND above = HWND_TOP;
-  for (const NativeControl* native : order) {
-    SetWindowPos(native->handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    above = native->handle;
-  }
+  StackControls(natives_);
 }
 
 // The name from the layout is given to every box and list, even one that its caption names:
@@ -336,43 +185,8 @@ void Win32PlannerWindow::LayOut(int dpi) {
   dpi_ = dpi;
   fonts_.MakeFor(dpi);
   bannerArt_ = GdiObject<HBITMAP>(LoadBannerArt(instance_, dpi));
-  for (NativeControl& native : natives_) PlaceControl(native, dpi);
+  for (NativeControl& native : natives_) PlaceControl(native, dpi, fonts_);
   InvalidateRect(window_, nullptr, TRUE);
-}
-
-void Win32PlannerWindow::PlaceControl(NativeControl& native, int dpi) {
-  const TwipsRect place = PlaceInClientArea(*native.layout);
-  PixelSpan across{TwipsToPixels(place.left, dpi), TwipsToPixels(place.width, dpi)};
-  const int height = TwipsToPixels(place.height, dpi);
-  if (native.layout->kind == ControlKind::kLabel &&
-      native.layout->alignment == TextAlignment::kRight) {
-    across = FitCaption(native, across, dpi);
-  }
-  const HFONT font =
-      native.ownFont.Get() != nullptr ? native.ownFont.Get() : fonts_.For(native.layout->font);
-  const bool isList = native.layout->kind == ControlKind::kComboBox;
-  const int windowHeight = isList ? height + TwipsToPixels(kDropDownListTwips, dpi) : height;
-  MoveWindow(native.handle, across.left, TwipsToPixels(place.top, dpi), across.width, windowHeight,
-             FALSE);
-  SendMessageW(native.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (isList) {
-    SendMessageW(native.handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 std::max(1, height - kComboFieldBorderPixels));
-  }
-}
-
-// A caption that stands against the control to its right grows to the left when the system's
-// font is wider than the one the window was drawn with, rather than wrap: as far as its frame's
-// line, and beyond that it gets a smaller font of its own.
-Win32PlannerWindow::PixelSpan Win32PlannerWindow::FitCaption(NativeControl& native,
-                                                             PixelSpan across, int dpi) {
-  const HFONT font = fonts_.For(native.layout->font);
-  const int right = across.left + across.width;
-  const int room = right - InsideLeftEdge(native.layout->container, dpi);
-  const int needed = CaptionWidth(native.handle, font);
-  native.ownFont = needed > room ? SmallerToFit(native.handle, font, room) : FontHandle();
-  const int width = std::max(across.width, std::min(needed, room));
-  return {right - width, width};
 }
 
 void Win32PlannerWindow::SizeClientArea(int dpi, bool centre) {
@@ -397,56 +211,8 @@ void Win32PlannerWindow::SizeClientArea(int dpi, bool centre) {
 }
 
 void Win32PlannerWindow::Show(NativeControl& native) {
-  if (native.handle == nullptr || native.model == nullptr) return;
   const ProgramWrite writing(programWrites_);
-  Control& model = *native.model;
-  if (const auto* box = ControlAs<TextBox>(model)) {
-    ShowTextBox(*box, native);
-  } else if (const auto* list = ControlAs<ComboBox>(model)) {
-    ShowComboBox(*list, native);
-  } else if (const auto* check = ControlAs<CheckBox>(model)) {
-    SendMessageW(native.handle, BM_SETCHECK, check->Value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-  } else if (const auto* label = ControlAs<Label>(model)) {
-    const std::wstring caption = Widen(label->Caption());
-    if (ShownText(native.handle) != caption) SetWindowTextW(native.handle, caption.c_str());
-  }
-}
-
-void Win32PlannerWindow::ShowTextBox(const TextBox& box, NativeControl& native) {
-  const std::wstring text = Widen(box.Text());
-  if (ShownText(native.handle) != text) SetWindowTextW(native.handle, text.c_str());
-  if (box.TextColor() != native.shownColour) {
-    native.shownColour = box.TextColor();
-    // The colour is asked for again (WM_CTLCOLOR*) when the box is drawn.
-    InvalidateRect(native.handle, nullptr, TRUE);
-  }
-  const std::string_view description = LimitDescription(box.TextColor());
-  if (description != native.toldDescription) {
-    annotations_->SetDescription(native.handle, Widen(description));
-    native.toldDescription = description;
-  }
-}
-
-// The list's items, appended to when the model only added items at the end.
-void Win32PlannerWindow::ShowComboBox(const ComboBox& list, NativeControl& native) {
-  const std::vector<std::string>& items = list.Items();
-  std::size_t kept = 0;
-  while (kept < native.shownItems.size() && kept < items.size() &&
-         native.shownItems[kept] == items[kept]) {
-    ++kept;
-  }
-  while (native.shownItems.size() > kept) {
-    native.shownItems.pop_back();
-    SendMessageW(native.handle, CB_DELETESTRING, native.shownItems.size(), 0);
-  }
-  for (std::size_t index = kept; index < items.size(); ++index) {
-    SendMessageW(native.handle, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Widen(items[index]).c_str()));
-    native.shownItems.push_back(items[index]);
-  }
-  if (SendMessageW(native.handle, CB_GETCURSEL, 0, 0) != list.SelectedIndex()) {
-    SendMessageW(native.handle, CB_SETCURSEL, static_cast<WPARAM>(list.SelectedIndex()), 0);
-  }
+  ShowModelState(native, *annotations_);
 }
 
 void Win32PlannerWindow::ShowWindowState() {
@@ -467,21 +233,7 @@ void Win32PlannerWindow::ShowWindowState() {
 void Win32PlannerWindow::OnCommand(int id, int notification) {
   if (programWrites_ > 0 || !IsControlId(id, natives_.size())) return;
   NativeControl& native = natives_[static_cast<std::size_t>(id - kFirstControlId)];
-  if (native.model == nullptr) return;
-  Control& model = *native.model;
-  if (auto* box = ControlAs<TextBox>(model)) {
-    if (notification == EN_CHANGE && box->IsInput()) box->SetText(Narrow(ShownText(native.handle)));
-  } else if (auto* list = ControlAs<ComboBox>(model)) {
-    if (notification == CBN_SELCHANGE) {
-      list->SetSelectedIndex(static_cast<int>(SendMessageW(native.handle, CB_GETCURSEL, 0, 0)));
-    }
-  } else if (auto* check = ControlAs<CheckBox>(model)) {
-    if (notification == BN_CLICKED) {
-      check->SetValue(SendMessageW(native.handle, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-    }
-  } else if (const auto* button = ControlAs<CommandButton>(model)) {
-    if (notification == BN_CLICKED) button->Click();
-  }
+  TakeUserAction(native, notification);
 }
 
 LRESULT Win32PlannerWindow::OnControlColour(HDC dc, HWND control) {
@@ -504,7 +256,7 @@ LRESULT Win32PlannerWindow::OnControlColour(HDC dc, HWND control) {
 }
 
 void Win32PlannerWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  PaintBanner(item.hDC, item.rcItem, dpi_, bannerArt_.Get());
+  PaintBanner(item.hDC, item.rcItem, bannerArt_.Get());
 }
 
 void Win32PlannerWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -525,13 +277,8 @@ bool Win32PlannerWindow::OnActivate(WPARAM state) {
   return true;
 }
 
-// The close box unloads the window exactly as Exit does; unloading never refuses.
 void Win32PlannerWindow::OnClose() {
-  if (!controls_.frmMain.IsUnloaded()) {
-    controls_.frmMain.Unload();
-  } else {
-    DestroyWindow(window_);
-  }
+  if (!UnloadByCloseBox(controls_.frmMain)) DestroyWindow(window_);
 }
 
 void Win32PlannerWindow::OnDestroyed() {
@@ -544,7 +291,7 @@ void Win32PlannerWindow::OnDestroyed() {
   controls_.frmMain.SetStateObserver({});
 }
 
-Win32PlannerWindow::NativeControl* Win32PlannerWindow::FindNative(HWND handle) {
+NativeControl* Win32PlannerWindow::FindNative(HWND handle) {
   const int id = GetDlgCtrlID(handle);
   if (!IsControlId(id, natives_.size())) return nullptr;
   NativeControl& native = natives_[static_cast<std::size_t>(id - kFirstControlId)];
@@ -552,12 +299,8 @@ Win32PlannerWindow::NativeControl* Win32PlannerWindow::FindNative(HWND handle) {
 }
 
 HWND Win32PlannerWindow::FirstTabStop() const {
-  const NativeControl* first = nullptr;
-  for (const NativeControl& native : natives_) {
-    if (native.layout->tabIndex == kNoTabStop) continue;
-    if (first == nullptr || native.layout->tabIndex < first->layout->tabIndex) first = &native;
-  }
-  return first != nullptr ? first->handle : nullptr;
+  const std::vector<const ControlLayout*> stops = TabStopsInOrder();
+  return stops.empty() ? nullptr : ControlHandle(stops.front()->name);
 }
 
 }  // namespace tarnwick

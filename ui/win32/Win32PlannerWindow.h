@@ -11,6 +11,7 @@
 #include "ui/WindowLayout.h"
 #include "ui/win32/AccessibleAnnotations.h"
 #include "ui/win32/GdiObject.h"
+#include "ui/win32/NativeControl.h"
 #include "ui/win32/SolidBrushes.h"
 #include "ui/win32/WindowFonts.h"
 
@@ -46,37 +47,17 @@ class Win32PlannerWindow {
   bool HandleDialogMessage(MSG& message);
 
  private:
-  struct NativeControl {
-    const ControlLayout* layout;
-    Control* model;  // nullptr for the frames, caption labels and the picture
-    HWND handle = nullptr;
-    std::vector<std::string> shownItems{};  // a list's items as the combo box holds them
-    WindowsColor shownColour = kBlack;      // a text box's text colour as last drawn
-    std::string_view toldDescription{};     // a text box's description as assistive tools have it
-    FontHandle ownFont{};  // a caption's own font, where the dialog font is too wide
-  };
-
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateWindowFrame(HINSTANCE instance);
   void CreateControls(HINSTANCE instance);
-  HWND CreateControl(const ControlLayout& layout, int id, HINSTANCE instance);
-  void StackControls();
   void NameForAssistiveTools();
   void BindControls();
   void LayOut(int dpi);
-  struct PixelSpan {
-    int left;
-    int width;
-  };
-  void PlaceControl(NativeControl& native, int dpi);
-  PixelSpan FitCaption(NativeControl& native, PixelSpan across, int dpi);
   void SizeClientArea(int dpi, bool centre);
 
   void Show(NativeControl& native);
-  void ShowTextBox(const TextBox& box, NativeControl& native);
-  void ShowComboBox(const ComboBox& list, NativeControl& native);
   void ShowWindowState();
 
   void OnCommand(int id, int notification);
