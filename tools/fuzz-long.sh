@@ -79,7 +79,7 @@ fuzz_long() {
 
 echo "$workers fuzzers share each target"
 failed=0
-while read -r target seeds; do
+while read -r target seeds _; do
   case $target in '' | '#'*) continue ;; esac
   if [ ${#wanted[@]} -gt 0 ] && [[ ! " ${wanted[*]} " == *" $target "* ]]; then continue; fi
   fuzz_long "$target" "$seeds" || failed=1

@@ -22,9 +22,13 @@ bool IsInputBox(const Control& control) {
   return box != nullptr && box->IsInput();
 }
 
+bool IsCheckBox(const Control& control) { return control.Kind() == ControlKind::kCheckBox; }
+
 bool IsSettable(const Control& control) {
-  return IsList(control) || IsInputBox(control) || control.Kind() == ControlKind::kCheckBox;
+  return IsList(control) || IsInputBox(control) || IsCheckBox(control);
 }
+
+bool IsButton(const Control& control) { return control.Kind() == ControlKind::kCommandButton; }
 
 bool IsAvailableButton(const Control& control) {
   const auto* button = ControlAs<CommandButton>(control);
@@ -66,6 +70,29 @@ std::string NamesOf(const MainWindowControls& controls, ControlPredicate accepts
     if (accepts(*control)) names.push_back(control->Name());
   }
   return Join(names);
+}
+
+// One kind of the help's control list: its label, then the names, wrapped below the first.
+std::string ControlsHelpLines(const MainWindowControls& controls, std::string_view label,
+                              ControlPredicate accepts) {
+  constexpr std::size_t kWidth = 94;
+  const std::string indent(15, ' ');
+  std::string line = "  " + std::string(label);
+  line.resize(indent.size(), ' ');
+  std::string lines;
+  bool first = true;
+  for (const Control* control : controls.All()) {
+    if (!accepts(*control)) continue;
+    const std::string name = first ? control->Name() : ", " + control->Name();
+    if (!first && line.size() + name.size() + 1 > kWidth) {
+      lines += line + ",\n";
+      line = indent + control->Name();
+    } else {
+      line += name;
+    }
+    first = false;
+  }
+  return lines + line + "\n";
 }
 
 std::string Describe(const PlanAction& action) {
@@ -207,6 +234,15 @@ std::optional<std::string> ValidateActions(const std::vector<PlanAction>& action
 
 void ApplyActions(const std::vector<PlanAction>& actions, MainWindowControls& controls) {
   for (const Step& step : ResolveActions(actions, controls)) step();
+}
+
+std::string ControlsHelp(const MainWindowControls& controls) {
+  // Buttons by kind: the model alone has no click handlers yet, the loaded window has one for
+  // each button.
+  return "Controls:\n" + ControlsHelpLines(controls, "lists", IsList) +
+         ControlsHelpLines(controls, "input boxes", IsInputBox) +
+         ControlsHelpLines(controls, "check boxes", IsCheckBox) +
+         ControlsHelpLines(controls, "buttons", IsButton);
 }
 
 }  // namespace tarnwick

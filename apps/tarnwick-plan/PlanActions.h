@@ -19,4 +19,8 @@ std::optional<std::string> ValidateActions(const std::vector<PlanAction>& action
 // PlanArgumentError, when ValidateActions would have refused them.
 void ApplyActions(const std::vector<PlanAction>& actions, MainWindowControls& controls);
 
+// The help's list of the controls the actions take, from the window model: its lists, input
+// boxes, check boxes and buttons, each kind on lines of at most 94 columns.
+std::string ControlsHelp(const MainWindowControls& controls);
+
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
+#include "apps/tarnwick-plan/PlanActions.h"
 #include "print/LoopbackAddress.h"
 
 namespace tarnwick {
@@ -14,15 +15,7 @@ constexpr std::string_view kDescription =
     "the --set, --select, --type and --click actions are applied in the order given, each as a\n"
     "user would do it. Every action is checked before the first one is applied.\n";
 
-constexpr std::string_view kFooter = R"help(Controls:
-  lists        cboTripDistance, cboCruisingAlt, cboWindType, cboTemp, cboAlternateDistance,
-               cboCruisingAltAlt, cboWindTypeAlt, cboUnits
-  input boxes  txtHeadwind, txtHeadwindAlt, txtPayload, txtTaxiFuel, txtHoldingFuel,
-               txtMinimumFuel
-  check box    chkIcing
-  buttons      cmdOperatingLimits, cmdAbout, cmdPrint, cmdExit
-
-Output:
+constexpr std::string_view kFooter = R"help(Output:
   Without --json, a plan sheet: the inputs, the weights and fuel with every figure above its
   limit marked "<< over limit", the tank split, the takeoff speeds and the messages shown.
   With --json, one object:
@@ -43,8 +36,8 @@ Exit status:
   0  the plan was made (and the --store file written)
   1  the --store file could not be written
   2  bad arguments: an unknown option or control, an item not in a list, an index out of
-     range, anything after --click cmdExit, --store in a build without settings files. Nothing
-     is applied and the --store file is not written.
+     range, anything after --click cmdExit, --store in the Linux build without Qt. Nothing is
+     applied and the --store file is not written.
   3  with --open: the print site could not be served (its address is taken by another
      program, say) or the system refused to open a URL; the plan is printed all the same.)help";
 
@@ -95,8 +88,9 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
       ->disable_flag_override();
   app.add_option("--store", options.storePath,
                  "Start from the settings in this INI file and write them back at the\n"
-                 "end, as the window's load and unload do. Builds without Qt (the\n"
-                 "Windows build) have no settings file and refuse this option.")
+                 "end, as the window's load and unload do (every build but the Linux\n"
+                 "one without Qt, which keeps the settings in memory only and refuses\n"
+                 "this option).")
       ->type_name("FILE");
   app.add_flag("--open", options.open,
                "Open the print page of each cmdPrint click with the system's default\n"
@@ -122,7 +116,8 @@ void AddRunOptions(CLI::App& app, PlanOptions& options) {
             }
             return std::string();
           },
-          "HOST:PORT"));
+          // No description: help shows the type name alone.
+          ""));
 }
 
 // "CONTROL=VALUE" split at the first "="; a click's argument is the control alone.
@@ -170,6 +165,8 @@ std::string OneLine(std::string text) {
 
 PlanCommandLine ParsePlanCommandLine(int argc, const char* const* argv) {
   CLI::App app(std::string(kDescription), "tarnwick-plan");
+  // The controls' names come from the window model, and only when the help is asked for.
+  app.footer([] { return ControlsHelp(MainWindowControls()); });
   app.footer(std::string(kFooter));
   app.get_formatter()->column_width(24);
   // Left-over arguments are reported with the valid options rather than by CLI11.

@@ -4,12 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "apps/tarnwick-plan/RunPlan.h"
 #include "apps/tarnwick-plan/StandInPlanSystem.h"
 #include "simlink/XPlanePackets.h"
+#include "ui/MainWindowControls.h"
 
 namespace tarnwick {
 namespace {
@@ -169,6 +172,62 @@ TEST(RunPlan, BuildWithoutSettingsFilesRefusesStore) {
   EXPECT_EQ(run.status, kPlanExitBadArguments);
   EXPECT_THAT(run.err, StartsWith("tarnwick-plan: --store is not available in this build"));
   EXPECT_EQ(run.out, "");
+}
+
+using ControlsByKind = std::map<std::string, std::set<std::string>>;
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The help's "Controls:" section: each kind's label (first 15 columns) with the names after it
+// on its lines, up to the blank line that ends the section.
+ControlsByKind HelpControls(const std::string& help) {
+  ControlsByKind kinds;
+  const std::string heading = "Controls:\n";
+  const std::size_t start = help.find(heading);
+  if (start == std::string::npos) return kinds;
+  std::istringstream lines(help.substr(start + heading.size()));
+  std::string line;
+  std::string kind;
+  while (std::getline(lines, line) && !line.empty()) {
+    const std::string label = Trimmed(line.substr(0, 15));
+    if (!label.empty()) kind = label;
+    std::istringstream names(line.size() > 15 ? line.substr(15) : "");
+    std::string name;
+    while (std::getline(names, name, ',')) {
+      if (!Trimmed(name).empty()) kinds[kind].insert(Trimmed(name));
+    }
+  }
+  return kinds;
+}
+
+bool Accepted(const std::vector<std::string>& arguments) {
+  StandInPlanSystem system;
+  return RunOn(system, arguments).status != kPlanExitBadArguments;
+}
+
+// Which controls each action takes is found by trying it on every control of the window model;
+// the help must list exactly those, under the kind the action stands for.
+TEST(RunPlan, HelpListsExactlyTheControlsTheActionsTake) {
+  StandInPlanSystem system;
+  const RunResult help = RunOn(system, {"--help"});
+  ASSERT_EQ(help.status, kPlanExitMade);
+  ControlsByKind taken;
+  const MainWindowControls model;
+  for (const Control* control : model.All()) {
+    const std::string& name = control->Name();
+    const bool list = Accepted({"--select", name + "=-1"});
+    const bool inputBox = Accepted({"--type", name + "=1"});
+    if (list) taken["lists"].insert(name);
+    if (inputBox) taken["input boxes"].insert(name);
+    if (!list && !inputBox && Accepted({"--set", name + "=0"})) taken["check boxes"].insert(name);
+    if (Accepted({"--click", name})) taken["buttons"].insert(name);
+  }
+  EXPECT_EQ(HelpControls(help.out), taken);
+  EXPECT_TRUE(taken["buttons"].contains("cmdReadPayload"));
 }
 
 // The substitute simulator starts with 40000 lb of zero fuel weight, 4644 kg of payload.
