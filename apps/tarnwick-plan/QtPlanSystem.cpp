@@ -2,7 +2,7 @@
 #include "apps/tarnwick-plan/BuiltPlanSystem.h"
 #include "apps/tarnwick-plan/DesktopSession.h"
 #include "print/QtUrlOpener.h"
-#include "ui/platform/SystemNumberFormat.h"
+#include "ui/qtsystem/SystemNumberFormat.h"
 
 namespace tarnwick {
 namespace {

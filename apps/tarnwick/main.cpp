@@ -25,7 +25,7 @@
 #include "ui/ProgramState.h"
 #include "ui/SettingsSaving.h"
 #include "ui/WindowSettings.h"
-#include "ui/platform/SystemNumberFormat.h"
+#include "ui/qtsystem/SystemNumberFormat.h"
 #include "ui/qt/ExitWhenFirstPainted.h"
 #include "ui/qt/PlannerStyle.h"
 #include "ui/qt/PlannerWindow.h"

@@ -1,4 +1,4 @@
-#include "ui/platform/SystemNumberFormat.h"
+#include "ui/qtsystem/SystemNumberFormat.h"
 
 #include <QLocale>
 
