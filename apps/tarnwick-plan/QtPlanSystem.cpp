@@ -33,8 +33,4 @@ class QtPlanSystem final : public BuiltPlanSystem {
 
 std::unique_ptr<PlanSystem> MakeBuiltPlanSystem() { return std::make_unique<QtPlanSystem>(); }
 
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  return {argv + (argc > 0 ? 1 : 0), argv + argc};
-}
-
 }  // namespace tarnwick
