@@ -22,7 +22,7 @@
 #include "simlink/SimulatorExchange.h"
 #include "simlink/SimulatorOffsets.h"
 #include "simlink/UniqueFd.h"
-#include "simstub/StubServer.h"
+#include "simstub/PosixStubServer.h"
 #include "tests/apps/TemporaryDirectory.h"
 
 namespace tarnwick {
@@ -58,7 +58,7 @@ class BackgroundSimulator {
 
  private:
   TemporaryDirectory directory_;
-  StubServer server_;
+  PosixStubServer server_;
   UniqueFd stopRead_;
   UniqueFd stopWrite_;
   std::thread thread_;

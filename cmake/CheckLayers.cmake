@@ -12,17 +12,17 @@ cmake_minimum_required(VERSION 3.25)
 
 # Each room with the rooms its files may include besides its own. Longer paths come first, so a
 # file is judged by the most specific room it lies in.
-set(layer_rooms ui/qt ui/win32 ui/platform core ui simlink print simstub commands apps)
+set(layer_rooms ui/qt ui/win32 ui/qtsystem core ui simlink print simstub commands apps)
 set(allowed_core "")
 set(allowed_ui core)
 set(allowed_simlink "")
 set(allowed_print ui core)
 set(allowed_simstub simlink)
 set(allowed_commands simlink print ui core)
-set(allowed_ui/platform ui core)
+set(allowed_ui/qtsystem ui core)
 set(allowed_ui/qt ui core)
 set(allowed_ui/win32 commands simlink print ui core)
-set(allowed_apps apps ui/qt ui/win32 ui/platform commands simstub simlink print ui core)
+set(allowed_apps apps ui/qt ui/win32 ui/qtsystem commands simstub simlink print ui core)
 set(unchecked_folders tests bench fuzz)
 
 if(NOT SOURCE_DIR)

@@ -12,7 +12,8 @@ namespace tarnwick {
 
 // What every build of the program takes from its system alike: the print site served on the
 // web host's loopback address, the system's IPC port and sockets, and X-Plane's address from
-// TARNWICK_XPLANE_ADDRESS. The rest differs by build (QtPlanSystem.cpp, PlainPlanSystem.cpp).
+// TARNWICK_XPLANE_ADDRESS. The rest differs by build (QtPlanSystem.cpp, PlainPlanSystem.cpp and
+// the file of its system).
 class BuiltPlanSystem : public PlanSystem {
  public:
   std::unique_ptr<PlanSite> SiteFor(std::string_view webHost) override;
@@ -29,7 +30,7 @@ std::unique_ptr<PlanSystem> MakeBuiltPlanSystem();
 
 // The program's arguments after its name, in UTF-8. Windows hands main() its arguments in the
 // ANSI code page, which cannot hold every character, so the Windows build reads them from the
-// wide command line instead.
+// wide command line instead (ProgramArgumentsPosix.cpp, ProgramArgumentsWin32.cpp).
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 }  // namespace tarnwick

@@ -2,7 +2,7 @@
 #include "apps/tarnwick-plan/BuiltPlanSystem.h"
 #include "apps/tarnwick-plan/DesktopSession.h"
 #include "print/QtUrlOpener.h"
-#include "ui/platform/SystemNumberFormat.h"
+#include "ui/qtsystem/QtUserNumberFormat.h"
 
 namespace tarnwick {
 namespace {
@@ -19,7 +19,7 @@ class QtPlanUrlOpening final : public PlanUrlOpening {
 // The user's number format, --store files, Qt's desktop services.
 class QtPlanSystem final : public BuiltPlanSystem {
  public:
-  NumberFormat Format() override { return SystemNumberFormat(); }
+  NumberFormat Format() override { return UserNumberFormat(); }
   std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path,
                                                std::ostream& complaints) override {
     return OpenIniStoreFile(path, complaints);
@@ -32,9 +32,5 @@ class QtPlanSystem final : public BuiltPlanSystem {
 }  // namespace
 
 std::unique_ptr<PlanSystem> MakeBuiltPlanSystem() { return std::make_unique<QtPlanSystem>(); }
-
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  return {argv + (argc > 0 ? 1 : 0), argv + argc};
-}
 
 }  // namespace tarnwick

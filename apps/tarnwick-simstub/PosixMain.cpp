@@ -13,7 +13,7 @@
 #include "apps/tarnwick-simstub/StubCommandLine.h"
 #include "apps/tarnwick-simstub/XPlaneStubRun.h"
 #include "simlink/StandInTransport.h"
-#include "simstub/StubServer.h"
+#include "simstub/PosixStubServer.h"
 
 namespace {
 
@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     const auto logWrite = [](std::uint32_t offset, std::span<const std::byte> data) {
       std::cout << tarnwick::DescribeWrite(offset, data) << std::endl;
     };
-    tarnwick::StubServer server(tarnwick::StandInDirectory(), options.server, options.setup,
-                                logWrite);
+    tarnwick::PosixStubServer server(tarnwick::StandInDirectory(), options.server, options.setup,
+                                     logWrite);
     const int stopFd = InstallStopHandlers();
     std::cerr << "tarnwick-simstub: listening at " << server.SocketPath().string() << '\n';
     server.Serve(stopFd);

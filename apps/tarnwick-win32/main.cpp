@@ -25,9 +25,9 @@
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/WaitCursor.h"
 #include "ui/win32/Win32MessageBoxPresenter.h"
-#include "ui/win32/Win32NumberFormat.h"
 #include "ui/win32/Win32PlannerWindow.h"
 #include "ui/win32/Win32SettingsStore.h"
+#include "ui/win32/Win32UserNumberFormat.h"
 
 namespace {
 

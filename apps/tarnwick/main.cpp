@@ -25,11 +25,11 @@
 #include "ui/ProgramState.h"
 #include "ui/SettingsSaving.h"
 #include "ui/WindowSettings.h"
-#include "ui/platform/SystemNumberFormat.h"
 #include "ui/qt/ExitWhenFirstPainted.h"
 #include "ui/qt/PlannerStyle.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
+#include "ui/qtsystem/QtUserNumberFormat.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int RunPlanner() {
   const std::unique_ptr<tarnwick::XPlanePort> xplanePort = tarnwick::MakeSystemXPlanePort();
   tarnwick::XPlaneClient xplane(*xplanePort, tarnwick::XPlaneLinkSettingsFromEnvironment());
   tarnwick::MainWindow window(
-      state, {messages, store, tarnwick::SystemNumberFormat(), [&link] { link.LinkClose(); }});
+      state, {messages, store, tarnwick::UserNumberFormat(), [&link] { link.LinkClose(); }});
   tarnwick::MainWindowControls& controls = window.Controls();
   tarnwick::SimulatorCommands simulatorCommands(window, state, link, messages, &xplane);
   simulatorCommands.WireButtons();

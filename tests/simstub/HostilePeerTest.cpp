@@ -374,7 +374,7 @@ TEST_F(HostilePeerTest, StubOutOfDescriptorsWaitsAndServesLater) {
 TEST_F(HostilePeerTest, StubKeepsABoundedNumberOfConnections) {
   RunningStub stub(IpcDir());
   std::vector<RawClient> idle;
-  for (std::size_t i = 0; i < StubServer::kMostConnections; ++i) idle.emplace_back(IpcDir());
+  for (std::size_t i = 0; i < PosixStubServer::kMostConnections; ++i) idle.emplace_back(IpcDir());
   ASSERT_EQ(idle.back().Batch(-1), 0u) << "every idle connection has been taken";
   PosixIpcPort port(IpcDir());
   IpcClient link(port);

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "simstub/StubServer.h"
+#include "simstub/PosixStubServer.h"
 
 namespace tarnwick {
 
@@ -31,7 +31,7 @@ class RunningStub {
     close(stopPipe_[0]);
     close(stopPipe_[1]);
   }
-  const StubServer& Server() const { return server_; }
+  const PosixStubServer& Server() const { return server_; }
   std::vector<std::string> Writes() {
     const std::lock_guard lock(mutex_);
     return writes_;
@@ -40,7 +40,7 @@ class RunningStub {
  private:
   std::mutex mutex_;
   std::vector<std::string> writes_;
-  StubServer server_;
+  PosixStubServer server_;
   int stopPipe_[2] = {-1, -1};
   std::thread thread_;
 };

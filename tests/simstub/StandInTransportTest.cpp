@@ -17,7 +17,7 @@
 #include "simlink/PosixIpcPort.h"
 #include "simlink/SimulatorExchange.h"
 #include "simlink/StandInTransport.h"
-#include "simstub/StubServer.h"
+#include "simstub/PosixStubServer.h"
 #include "tests/apps/TemporaryDirectory.h"
 #include "tests/simlink/LinkBytes.h"
 #include "tests/simstub/RunningStub.h"
@@ -110,11 +110,11 @@ TEST_F(StandInTransportTest, SilentServerTimesOutAndVanishedServerFails) {
 
 TEST_F(StandInTransportTest, ServerRefusesATakenPathAndASharedDirectory) {
   RunningStub stub(IpcDir());
-  EXPECT_THAT([&] { StubServer second(IpcDir(), {}, {}, {}); },
+  EXPECT_THAT([&] { PosixStubServer second(IpcDir(), {}, {}, {}); },
               testing::ThrowsMessage<std::runtime_error>(HasSubstr("already listens")));
   const auto shared = temporary.Path() / "shared";
   ASSERT_EQ(mkdir(shared.c_str(), 0755), 0);
-  EXPECT_THAT([&] { StubServer open(shared, {}, {}, {}); },
+  EXPECT_THAT([&] { PosixStubServer open(shared, {}, {}, {}); },
               testing::ThrowsMessage<std::runtime_error>(HasSubstr("mode 0700")));
 }
 

@@ -1,10 +1,10 @@
-#include "ui/platform/SystemNumberFormat.h"
+#include "ui/qtsystem/QtUserNumberFormat.h"
 
 #include <QLocale>
 
 namespace tarnwick {
 
-NumberFormat SystemNumberFormat() {
+NumberFormat UserNumberFormat() {
   const QLocale locale = QLocale::system();
   return {.groupSeparator = locale.groupSeparator().toStdString(),
           .decimalSeparator = locale.decimalPoint().toStdString()};

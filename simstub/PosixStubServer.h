@@ -27,16 +27,16 @@ namespace tarnwick {
 // connections of this user are served side by side on the calling thread; a new one pushes out
 // the one that has been quiet longest. When the process runs out of descriptors, accepting
 // pauses for a moment instead of failing again and again.
-class StubServer {
+class PosixStubServer {
  public:
   // Makes the directory (mode 0700) if needed and listens at <directory>/<class>. Throws
   // std::runtime_error with a readable reason when it cannot, for instance when another server
   // already listens there.
-  StubServer(std::filesystem::path directory, StubServerOptions options, SimulatorSetup setup,
-             WriteObserver onWrite);
-  ~StubServer();
-  StubServer(const StubServer&) = delete;
-  StubServer& operator=(const StubServer&) = delete;
+  PosixStubServer(std::filesystem::path directory, StubServerOptions options, SimulatorSetup setup,
+                  WriteObserver onWrite);
+  ~PosixStubServer();
+  PosixStubServer(const PosixStubServer&) = delete;
+  PosixStubServer& operator=(const PosixStubServer&) = delete;
 
   static constexpr std::size_t kMostConnections = 64;
 

@@ -1,4 +1,4 @@
-#include "ui/win32/Win32NumberFormat.h"
+#include "ui/win32/Win32UserNumberFormat.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "simstub/StubServer.h"
+#include "simstub/PosixStubServer.h"
 
 #include <fcntl.h>
 #include <linux/magic.h>
@@ -93,8 +93,8 @@ bool IsSealedRequestArea(int area) {
 
 }  // namespace
 
-StubServer::StubServer(std::filesystem::path directory, StubServerOptions options,
-                       SimulatorSetup setup, WriteObserver onWrite)
+PosixStubServer::PosixStubServer(std::filesystem::path directory, StubServerOptions options,
+                                 SimulatorSetup setup, WriteObserver onWrite)
     : options_(std::move(options)),
       socketPath_(directory / options_.windowClass),
       onWrite_(std::move(onWrite)) {
@@ -105,13 +105,13 @@ StubServer::StubServer(std::filesystem::path directory, StubServerOptions option
   LoadSimulatorSetup(memory_, setup);
 }
 
-StubServer::~StubServer() {
+PosixStubServer::~PosixStubServer() {
   connections_.clear();
   listener_.Reset();
   unlink(socketPath_.c_str());
 }
 
-void StubServer::Serve(int stopFd) {
+void PosixStubServer::Serve(int stopFd) {
   while (true) {
     const bool accepting = Clock::now() >= acceptingAgain_;
     std::vector<pollfd> waiting = WaitingList(stopFd, accepting);
@@ -138,7 +138,7 @@ void StubServer::Serve(int stopFd) {
 
 // The stop descriptor, the listener (left out, as a negative descriptor, while accepting
 // pauses) and every connection.
-std::vector<pollfd> StubServer::WaitingList(int stopFd, bool accepting) const {
+std::vector<pollfd> PosixStubServer::WaitingList(int stopFd, bool accepting) const {
   std::vector<pollfd> waiting{{stopFd, POLLIN, 0}, {accepting ? listener_.Get() : -1, POLLIN, 0}};
   for (const Connection& connection : connections_) {
     waiting.push_back({connection.socket.Get(), POLLIN, 0});
@@ -146,7 +146,7 @@ std::vector<pollfd> StubServer::WaitingList(int stopFd, bool accepting) const {
   return waiting;
 }
 
-void StubServer::AcceptConnections() {
+void PosixStubServer::AcceptConnections() {
   while (true) {
     UniqueFd socket(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
     if (socket.IsValid()) {
@@ -159,7 +159,7 @@ void StubServer::AcceptConnections() {
   }
 }
 
-void StubServer::Keep(UniqueFd socket) {
+void PosixStubServer::Keep(UniqueFd socket) {
   if (connections_.size() >= kMostConnections) {
     connections_.erase(std::ranges::min_element(connections_, {}, &Connection::lastActive));
   }
@@ -171,7 +171,7 @@ void StubServer::Keep(UniqueFd socket) {
 
 // Reads what has arrived, never beyond the frame being read (so that a descriptor always comes
 // with its own frame), and answers every whole frame. False once the connection is over.
-bool StubServer::ServeConnection(Connection& connection) {
+bool PosixStubServer::ServeConnection(Connection& connection) {
   connection.lastActive = ++activity_;
   while (true) {
     const std::span<std::byte> rest = std::span(connection.frame).subspan(connection.filled);
@@ -183,7 +183,7 @@ bool StubServer::ServeConnection(Connection& connection) {
   }
 }
 
-bool StubServer::AnswerFrame(Connection& connection) {
+bool PosixStubServer::AnswerFrame(Connection& connection) {
   connection.filled = 0;
   const UniqueFd area = std::move(connection.area);
   const std::optional<RequestFrame> request = DecodeRequestFrame(connection.frame);
@@ -195,14 +195,14 @@ bool StubServer::AnswerFrame(Connection& connection) {
          static_cast<ssize_t>(reply.size());
 }
 
-std::optional<std::uint32_t> StubServer::Answer(const RequestFrame& request, int area) {
+std::optional<std::uint32_t> PosixStubServer::Answer(const RequestFrame& request, int area) {
   if (options_.hang) return std::nullopt;
   if (request.message != StandInMessageId(kIpcMessageName)) return kNotHandled;
   return CarryOutBatch(area);
 }
 
 // The area is mapped for the one batch only.
-std::uint32_t StubServer::CarryOutBatch(int area) {
+std::uint32_t PosixStubServer::CarryOutBatch(int area) {
   if (area < 0 || !IsSealedRequestArea(area)) return kNotHandled;
   void* view = mmap(nullptr, kRequestAreaSize, PROT_READ | PROT_WRITE, MAP_SHARED, area, 0);
   if (view == MAP_FAILED) return kNotHandled;

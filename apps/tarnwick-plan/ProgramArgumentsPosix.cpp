@@ -1,0 +1,9 @@
+#include "apps/tarnwick-plan/BuiltPlanSystem.h"
+
+namespace tarnwick {
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return {argv + (argc > 0 ? 1 : 0), argv + argc};
+}
+
+}  // namespace tarnwick
