@@ -155,8 +155,8 @@ std::string LoopbackAddress::IpAndPort() const {
 bool NamesLoopbackSite(std::string_view hostField, const LoopbackAddress& served) {
   const auto [host, portText] = SplitHostAndPort(hostField);
   const bool hasPort = host.size() < hostField.size();
-  const std::optional<std::uint16_t> port = hasPort ? PortOf(portText) : kHttpPort;
-  if (port != served.port) return false;
+  // The port as a browser writes it: no sign, no leading zero.
+  if (hasPort ? portText != std::to_string(served.port) : served.port != kHttpPort) return false;
   const std::string lower = LowerCase(host);
   return lower == "localhost" || lower == "127.0.0.1" || lower == "[::1]" ||
          lower == UrlHostOf(served.ip);

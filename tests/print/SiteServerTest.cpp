@@ -210,7 +210,7 @@ TEST_F(SiteServerTest, AnswersOnlyRequestsNamingItsOwnAddress) {
   for (const std::string& host : std::vector<std::string>{
            "attacker.example" + port, "attacker.example", "127.0.0.1", "127.0.0.1:1" + port,
            "127.0.0.2" + port, "localhost." + port, "sub.localhost" + port, "[::2]" + port,
-           "127.0.0.1" + port + "@attacker.example", ""}) {
+           "127.0.0.1" + port + "@attacker.example", "127.0.0.1:0" + port.substr(1), ""}) {
     const HttpAnswer answer = ParseAnswer(ExchangeRaw(server->Port(), Request(host)).received);
     EXPECT_EQ(answer.status, 421) << host;
     EXPECT_EQ(answer.body.find("<html"), std::string::npos) << host;
