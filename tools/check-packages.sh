@@ -202,8 +202,21 @@ for _ in $(seq 100); do
   curl -sf -o /dev/null "$site/" && break
   sleep 0.1
 done
+# Another program's fetch of the print page does not count; the page handed over, which the
+# plan sheet lists under "Opened", does.
 curl -sf -o "$work/print.php" "$site/print.php?x" ||
   fail "the installed planner did not serve print.php"
+handed_over=""
+for _ in $(seq 100); do
+  handed_over=$(sed -n 's/^  \(http:.*\)$/\1/p' "$work/print.out" | sed -n '$p')
+  [ -n "$handed_over" ] && break
+  sleep 0.1
+done
+[ -n "$handed_over" ] || fail "the installed planner did not list the page it handed over"
+curl -sf -o "$work/handed-over.php" "$handed_over" ||
+  fail "the installed planner did not serve the page it handed over"
+cmp -s "$work/handed-over.php" "$work/print.php" ||
+  fail "the page handed over differs from the print page"
 curl -sf -o "$work/tarnwick.css" "$site/tarnwick.css" ||
   fail "the installed planner did not serve the style sheet"
 cmp -s "$work/print.php" "$root/usr/share/tarnwick/web/Tarnwick/print.php" ||
