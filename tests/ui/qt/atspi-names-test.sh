@@ -15,18 +15,34 @@ skip() {
   echo "skipped: $1" >&2
   exit 77
 }
-command -v xvfb-run >/dev/null || skip "no xvfb-run (xvfb)"
+command -v Xvfb >/dev/null || skip "no Xvfb (xvfb)"
 command -v dbus-run-session >/dev/null || skip "no dbus-run-session (dbus)"
 [ -x "$launcher" ] || skip "no $launcher (at-spi2-core)"
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
   skip "no Atspi for $python (python3-pyatspi, gir1.2-atspi-2.0)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-atspi.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+xvfb=""
+cleanup() {
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir -m 0700 "$work/runtime"
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 # No simulator link finds anything to talk to, and nothing listens for X-Plane's beacons.
 export TARNWICK_XPLANE_ADDRESS=127.0.0.1:9
+
+# Xvfb picks a free display itself and writes its number once it takes connections (no display
+# number guessed, so no race with another X server, and no authority file to go wrong).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+until [ -s "$work/display" ]; do
+  kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+  sleep 0.1
+done
+export DISPLAY=:$(cat "$work/display")
+unset XAUTHORITY WAYLAND_DISPLAY
 
 # Inside the private session: the accessibility bus, the program on it, the walk, and the end
 # of both.
@@ -36,11 +52,11 @@ session() {
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" &
   local planner=$!
   local status=0
-  "$python" "$here/atspi_names.py" "$expected" || status=$?
+  "$python" "$here/atspi_names.py" "$expected" "$planner" || status=$?
   kill "$planner" "$bus" 2>/dev/null || true
   wait "$planner" "$bus" 2>/dev/null || true
   return $status
 }
-# (xvfb-run's shell passes on no functions: the session goes as text.)
+# (dbus-run-session passes on no functions: the session goes as text.)
 export program expected here python launcher
-xvfb-run -a dbus-run-session -- bash -c "$(declare -f session); session"
+dbus-run-session -- bash -c "$(declare -f session); session"

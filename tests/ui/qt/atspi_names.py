@@ -14,10 +14,20 @@ ROLES = {"text", "entry", "combo box"}
 DEADLINE_SECONDS = 30
 
 
-def find_window():
-    """The planner's window, once its application is on the desktop and has laid out its boxes."""
+def is_running(pid):
+    """True while the process runs; an ended one not yet waited for (a zombie) does not count."""
+    try:
+        with open(f"/proc/{pid}/stat", encoding="ascii") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
+def find_window(planner):
+    """The planner's window, once its application is on the desktop and has laid out its boxes;
+    None when the time is up or the planner has ended without showing it."""
     deadline = time.monotonic() + DEADLINE_SECONDS
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and is_running(planner):
         desktop = Atspi.get_desktop(0)
         for index in range(desktop.get_child_count()):
             application = desktop.get_child_at_index(index)
@@ -41,7 +51,7 @@ def walk(node, found):
 
 def main():
     expected = int(sys.argv[1])
-    window = find_window()
+    window = find_window(int(sys.argv[2]))
     if window is None:
         print(f"no application {APPLICATION} on the accessibility bus", file=sys.stderr)
         return 1
