@@ -11,30 +11,10 @@
 #include <system_error>
 
 #include "ui/SettingsFiles.h"
+#include "ui/Utf16Text.h"
 
 namespace tarnwick {
 namespace {
-
-std::wstring Wide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  std::wstring wide(
-      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
-      L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
-
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size,
-                                                                  nullptr, 0, nullptr, nullptr)),
-                     '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
-                      nullptr, nullptr);
-  return narrow;
-}
 
 std::wstring FullPath(const std::wstring& path) {
   const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -62,7 +42,7 @@ std::string SystemText(DWORD error) {
                                sentence.back() == L'.' || sentence.back() == L' ')) {
     sentence.pop_back();
   }
-  return sentence.empty() ? "error " + std::to_string(error) : Utf8(sentence);
+  return sentence.empty() ? "error " + std::to_string(error) : Narrow(sentence);
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -81,12 +61,12 @@ std::string FailureReason(DWORD error, const std::wstring& path) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_DIRECTORY:
       if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES && !IsFolder(folder)) {
-        return Utf8(folder) + " is not a folder";
+        return Narrow(folder) + " is not a folder";
       }
-      return "the folder " + Utf8(folder) + " does not exist";
+      return "the folder " + Narrow(folder) + " does not exist";
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-      return "the folder " + Utf8(folder) + " is read-only";
+      return "the folder " + Narrow(folder) + " is read-only";
     default:
       return SystemText(error);
   }
@@ -131,7 +111,7 @@ bool WriteAll(HANDLE file, std::string_view contents) {
 class Win32SettingsFiles final : public SettingsFiles {
  public:
   FileReading Read(const std::string& path) override {
-    const std::wstring wide = Wide(path);
+    const std::wstring wide = Widen(path);
     if (IsFolder(wide)) return {};
     const Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -153,7 +133,7 @@ class Win32SettingsFiles final : public SettingsFiles {
   }
 
   FileWriting Write(const std::string& path, std::string_view contents, bool replace) override {
-    const std::wstring wide = FullPath(Wide(path));
+    const std::wstring wide = FullPath(Widen(path));
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(FolderOf(wide)), ignored);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -199,6 +179,6 @@ std::unique_ptr<SettingsFiles> MakeSystemSettingsFiles() {
   return std::make_unique<Win32SettingsFiles>();
 }
 
-std::string FullSettingsPath(const std::string& path) { return Utf8(FullPath(Wide(path))); }
+std::string FullSettingsPath(const std::string& path) { return Narrow(FullPath(Widen(path))); }
 
 }  // namespace tarnwick

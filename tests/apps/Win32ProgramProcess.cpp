@@ -3,18 +3,10 @@
 #include <stdexcept>
 
 #include "ProgramProcess.h"
+#include "ui/Utf16Text.h"
 
 namespace tarnwick {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
 
 // One argument as the C runtime's command-line parser reads it back: quoted when it holds a
 // space, a tab or a quote (or is empty), quotes escaped, and backslashes doubled where a quote
@@ -51,7 +43,7 @@ int RunProgramToFiles(const std::vector<std::string>& words, const std::filesyst
                       const std::filesystem::path& err) {
   std::wstring commandLine;
   for (const std::string& word : words) {
-    commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(Wide(word));
+    commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(Widen(word));
   }
   const HANDLE outFile = InheritableOutputFile(out);
   const HANDLE errFile = InheritableOutputFile(err);
@@ -62,7 +54,7 @@ int RunProgramToFiles(const std::vector<std::string>& words, const std::filesyst
   startup.hStdOutput = outFile;
   startup.hStdError = errFile;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(Wide(words.front()).c_str(), commandLine.data(), nullptr,
+  const BOOL started = CreateProcessW(Widen(words.front()).c_str(), commandLine.data(), nullptr,
                                       nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   CloseHandle(outFile);
   CloseHandle(errFile);

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <thread>
 
+#include "ui/Utf16Text.h"
 #include "ui/WindowLayout.h"
 #include "ui/win32/Win32PlannerWindow.h"
 
@@ -22,21 +23,11 @@ namespace {
 constexpr auto kDeadline = std::chrono::seconds(60);
 constexpr auto kPoll = std::chrono::milliseconds(20);
 
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), narrow.data(),
-                      length, nullptr, nullptr);
-  return narrow;
-}
-
 // WM_GETTEXT, which Windows carries across processes.
 std::string TextOf(HWND window) {
   wchar_t text[1024] = {};
   SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return Narrow(text);
+  return tarnwick::Narrow(text);
 }
 
 template <typename Found>
