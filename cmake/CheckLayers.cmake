@@ -7,12 +7,14 @@ cmake_minimum_required(VERSION 3.25)
 #
 # The layers, from the bottom: the planning core; the window model and its layout; the simulator
 # link and the print URL; the substitute simulator; the commands that join the window to the
-# link and to print; the front-ends; the programs. Tests, benchmarks and fuzz targets may reach
-# everything.
+# link and to print; the front-ends; the platform services the programs are composed from
+# (apps/platform); the programs. Nothing below apps/ includes an apps/ header. Tests, benchmarks
+# and fuzz targets may reach everything.
 
 # Each room with the rooms its files may include besides its own. Longer paths come first, so a
 # file is judged by the most specific room it lies in.
-set(layer_rooms ui/qt ui/win32 ui/qtsystem core ui simlink print simstub commands apps)
+set(layer_rooms ui/qt ui/win32 ui/qtsystem core ui simlink print simstub commands apps/platform
+    apps)
 set(allowed_core "")
 set(allowed_ui core)
 set(allowed_simlink "")
@@ -22,7 +24,8 @@ set(allowed_commands simlink print ui core)
 set(allowed_ui/qtsystem ui core)
 set(allowed_ui/qt ui core)
 set(allowed_ui/win32 commands simlink print ui core)
-set(allowed_apps apps ui/qt ui/win32 ui/qtsystem commands simstub simlink print ui core)
+set(allowed_apps/platform ui/qt ui/win32 ui/qtsystem commands simstub simlink print ui core)
+set(allowed_apps apps/platform ui/qt ui/win32 ui/qtsystem commands simstub simlink print ui core)
 set(unchecked_folders tests bench fuzz)
 
 if(NOT SOURCE_DIR)

@@ -20,7 +20,7 @@
 
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/RunPlan.h"
-#include "apps/tarnwick-plan/StandInPlanSystem.h"
+#include "apps/platform/StandInPlatform.h"
 #include "fuzz/FuzzRequire.h"
 
 namespace tarnwick {
@@ -37,7 +37,7 @@ enum SystemChoice : std::uint8_t {
   kStoreExists = 1U << 6U,
 };
 
-void SetUp(StandInPlanSystem& system, std::uint8_t choice) {
+void SetUp(StandInPlatform& system, std::uint8_t choice) {
   system.ipc.keepsSentAreas = false;  // only whether anything was sent counts here
   system.urlsAccepted = (choice & kRefusesUrls) == 0;
   system.hasStoreFiles = (choice & kNoStoreFiles) == 0;
@@ -74,8 +74,8 @@ struct Run {
   std::string err;
 };
 
-void CheckNothingApplied(const Run& run, const StandInPlanSystem& system,
-                         const decltype(StandInPlanSystem::files)& filesBefore) {
+void CheckNothingApplied(const Run& run, const StandInPlatform& system,
+                         const decltype(StandInPlatform::files)& filesBefore) {
   Require(run.out.empty(), "a refused run prints nothing");
   Require(IsOneExplainingLine(run.err), "a refused run says why in one line");
   Require(system.saves == 0 && system.files == filesBefore,
@@ -92,7 +92,7 @@ nlohmann::json AsPrinted(const std::vector<std::string>& urls) {
       nlohmann::json(urls).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
-void CheckJson(const std::string& out, const StandInPlanSystem& system, bool open) {
+void CheckJson(const std::string& out, const StandInPlatform& system, bool open) {
   const nlohmann::json plan = nlohmann::json::parse(out, nullptr, false);
   Require(!plan.is_discarded(), "--json prints valid JSON");
   Require(plan.is_object() && plan.size() == 3 && plan.contains("controls") &&
@@ -108,7 +108,7 @@ void CheckJson(const std::string& out, const StandInPlanSystem& system, bool ope
   }
 }
 
-void CheckPlanMade(const PlanOptions& options, const Run& run, const StandInPlanSystem& system) {
+void CheckPlanMade(const PlanOptions& options, const Run& run, const StandInPlatform& system) {
   Require(!run.out.empty(), "a run that is not refused prints the plan");
   if (options.json) CheckJson(run.out, system, options.open);
   const bool saveFailed = options.storePath && !system.Writable(*options.storePath);
@@ -137,7 +137,7 @@ void CheckPlanMade(const PlanOptions& options, const Run& run, const StandInPlan
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarnwick;
   if (size == 0) return 0;
-  StandInPlanSystem system;
+  StandInPlatform system;
   SetUp(system, data[0]);
   const auto filesBefore = system.files;
   const std::vector<std::string> arguments =

@@ -58,11 +58,12 @@ target_link_libraries(tarnwick_fuzz_settings PUBLIC tarnwick_ui_fuzzing
                       PRIVATE tarnwick_build_flags)
 target_compile_options(tarnwick_fuzz_settings PRIVATE ${tarnwick_fuzz_sanitizers})
 
-# plan: tarnwick-plan run in process on its stand-in system.
+# plan: tarnwick-plan run in process on the stand-in platform.
 tarnwick_fuzzing_library(tarnwick_fuzz_plan tarnwick_core tarnwick_ui tarnwick_simlink
                          tarnwick_xplane_link tarnwick_simstub tarnwick_fake_ipc_port
                          tarnwick_xplane_stub tarnwick_fake_xplane_port tarnwick_print
-                         tarnwick_commands tarnwick_plan tarnwick_plan_stand_ins)
+                         tarnwick_commands tarnwick_platform tarnwick_plan
+                         tarnwick_platform_stand_ins)
 target_sources(tarnwick_fuzz_plan PRIVATE ${PROJECT_SOURCE_DIR}/print/LoopbackAddress.cpp)
 target_link_libraries(tarnwick_fuzz_plan PUBLIC CLI11::CLI11 nlohmann_json::nlohmann_json
                       Boost::headers)

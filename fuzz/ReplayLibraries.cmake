@@ -19,7 +19,7 @@ add_library(tarnwick_fuzz_settings STATIC SettingsProperties.cpp)
 target_link_libraries(tarnwick_fuzz_settings PUBLIC tarnwick_ui PRIVATE tarnwick_build_flags)
 
 add_library(tarnwick_fuzz_plan INTERFACE)
-target_link_libraries(tarnwick_fuzz_plan INTERFACE tarnwick_plan_stand_ins CLI11::CLI11
+target_link_libraries(tarnwick_fuzz_plan INTERFACE tarnwick_plan tarnwick_platform_stand_ins CLI11::CLI11
                       nlohmann_json::nlohmann_json)
 
 # tarnwick_add_fuzz_target(<name> <source> <library> <seeds>): the target with the replay main,

@@ -126,6 +126,15 @@ void Label::SetCaption(std::string caption) {
 CommandButton::CommandButton(std::string name, std::string caption)
     : Control(std::move(name), kKind), caption_(std::move(caption)) {}
 
+void CommandButton::Click() const {
+  if (waitCursor_ == nullptr) {
+    Raise(onClick_);
+    return;
+  }
+  const WaitCursorShown waiting(*waitCursor_);
+  Raise(onClick_);
+}
+
 Window::Window(std::string name) : Control(std::move(name), kKind) {}
 
 void Window::SetCaption(std::string caption) {

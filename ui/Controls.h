@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/ControlKind.h"
+#include "ui/WaitCursor.h"
 #include "ui/WindowsColor.h"
 
 namespace tarnwick {
@@ -157,13 +158,17 @@ class CommandButton : public Control {
   // The caption marks its Alt accelerator with "&" ("E&xit").
   const std::string& Caption() const { return caption_; }
   bool HasClickHandler() const { return static_cast<bool>(onClick_); }
-  void Click() const { Raise(onClick_); }
+  // Raises Click, with the wait cursor shown while it runs when the button has one.
+  void Click() const;
 
   void SetClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
+  // The cursor to show while Click runs; nullptr for none. It must outlive the button.
+  void SetWaitCursor(WaitCursor* cursor) { waitCursor_ = cursor; }
 
  private:
   std::string caption_;
   std::function<void()> onClick_;
+  WaitCursor* waitCursor_ = nullptr;
 };
 
 // The window itself. The first Show raises Load; Unload raises Unload once, after which the

@@ -41,7 +41,7 @@ class IniFileSettingsStore final : public SavedSettingsStore {
 
   // A sentence for a settings file with lines that could not be used, or that could not be
   // read: where it was copied, or that it could not be. Nothing when the file was fine.
-  const std::optional<std::string>& SetAsideNotice() const { return setAsideNotice_; }
+  std::optional<std::string> SetAsideNotice() const override { return setAsideNotice_; }
 
  private:
   void Load();

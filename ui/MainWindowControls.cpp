@@ -22,4 +22,10 @@ std::array<TextBox*, 6> MainWindowControls::InputBoxes() {
           &txtTaxiFuel, &txtHoldingFuel, &txtMinimumFuel};
 }
 
+void MainWindowControls::ShowWaitCursorOnClicks(WaitCursor& cursor) {
+  for (Control* control : all_) {
+    if (auto* button = ControlAs<CommandButton>(*control)) button->SetWaitCursor(&cursor);
+  }
+}
+
 }  // namespace tarnwick

@@ -105,6 +105,10 @@ class MainWindowControls {
 
   // The six boxes the pilot types into.
   std::array<TextBox*, 6> InputBoxes();
+
+  // Every button shows the wait cursor while its click runs: any command may block the window
+  // (a simulator exchange for up to 23 s). The cursor must outlive the controls.
+  void ShowWaitCursorOnClicks(WaitCursor& cursor);
 };
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -27,6 +28,9 @@ class SavedSettingsStore : public SettingsStore {
   virtual std::string Location() const = 0;
   // Why the last Save failed, as the end of a sentence: "the disk is full" and the like.
   virtual std::string WriteFailureReason() const = 0;
+  // A sentence for what opening the store had to set aside (a file that could not be read
+  // whole, copied elsewhere), or nothing.
+  virtual std::optional<std::string> SetAsideNotice() const { return std::nullopt; }
 };
 
 // A store that lives in memory only.

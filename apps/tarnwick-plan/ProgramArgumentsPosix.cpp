@@ -1,4 +1,4 @@
-#include "apps/tarnwick-plan/BuiltPlanSystem.h"
+#include "apps/tarnwick-plan/ProgramArguments.h"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 // shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
-#include "apps/tarnwick-plan/BuiltPlanSystem.h"
+#include "apps/tarnwick-plan/ProgramArguments.h"
 #include "ui/win32/WideText.h"
 
 namespace tarnwick {

@@ -14,6 +14,7 @@
 #include "commands/PrintCommand.h"
 #include "simlink/XPlaneLinkSettings.h"
 #include "ui/ProgramInfo.h"
+#include "ui/SettingsSaving.h"
 
 namespace tarnwick {
 namespace {
@@ -49,8 +50,8 @@ std::string OneLine(const std::string& text) {
 
 class PlanRun {
  public:
-  PlanRun(std::ostream& out, std::ostream& err, PlanSystem& system)
-      : out_(out), err_(err), system_(system) {}
+  PlanRun(std::ostream& out, std::ostream& err, PlatformServices& platform)
+      : out_(out), err_(err), platform_(platform) {}
 
   int ReportBadArguments(const std::string& message) {
     err_ << "tarnwick-plan: " << OneLine(message) << '\n';
@@ -65,16 +66,24 @@ class PlanRun {
     // Opening the settings file may act already (one that cannot be read is copied aside), and
     // refused arguments must leave it as it is: they are checked beforehand.
     if (const auto error = CheckedOnEmptyStore(options)) return ReportBadArguments(*error);
-    const std::unique_ptr<PlanStoreFile> file = system_.OpenStoreFile(*options.storePath, err_);
-    if (!file) {
+    const std::unique_ptr<SavedSettingsStore> store = platform_.OpenSettingsFile(*options.storePath);
+    if (!store) {
       return ReportBadArguments(
           "--store is not available in this build: it has no settings file (builds without Qt, "
           "other than the Windows build, keep the settings in memory only)");
     }
-    return MakePlan(options, file->Store(), [&file] { return file->Save(); });
+    if (const auto notice = store->SetAsideNotice()) err_ << "tarnwick-plan: " << OneLine(*notice) << '\n';
+    return MakePlan(options, *store, [this, &store] { return Save(*store); });
   }
 
  private:
+  // Writes the settings file; when that fails, says where and why.
+  bool Save(SavedSettingsStore& store) {
+    if (store.Save()) return true;
+    err_ << "tarnwick-plan: " << OneLine(SettingsNotWrittenText(store)) << '\n';
+    return false;
+  }
+
   // Names every URL the system refused to open; true when it refused none.
   bool ReportRefusedUrls(const std::vector<UrlRequest>& requests) {
     bool allAccepted = true;
@@ -100,7 +109,7 @@ class PlanRun {
   // With --open, after the plan is out: the site keeps being served until a browser has
   // fetched the print page and its style sheet, or for kServeForBrowser at most. False when
   // the site could not be served at all.
-  bool ServeForBrowser(PlanSite& site) {
+  bool ServeForBrowser(PrintSite& site) {
     if (const auto failure = site.LastFailure()) {
       err_ << "tarnwick-plan: " << OneLine(SiteNotServedText(*failure)) << '\n';
       return false;
@@ -119,11 +128,11 @@ class PlanRun {
     InMemorySettingsStore store;
     UrlRecorder opener;
     SiteServedElsewhere site;
-    const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
-    const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
+    const std::unique_ptr<IpcPort> port = platform_.MakeIpcPort();
+    const std::unique_ptr<XPlanePort> xplanePort = platform_.MakeXPlanePort();
     PlanWindow window(
-        store, system_.Format(),
-        {*port, *xplanePort, system_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
+        store, platform_.Format(),
+        {*port, *xplanePort, platform_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
     return ValidateActions(options.actions, window.Controls());
   }
 
@@ -132,18 +141,18 @@ class PlanRun {
   // command's URLs are only recorded and no site is served.
   template <typename SaveStore>
   int MakePlan(const PlanOptions& options, SettingsStore& store, SaveStore saveStore) {
-    const auto systemOpening = options.open ? system_.StartUrlOpening() : nullptr;
+    const auto systemOpening = options.open ? platform_.StartUrlOpening() : nullptr;
     UrlRecorder opener =
         systemOpening ? UrlRecorder::PassingOnTo(systemOpening->Opener()) : UrlRecorder();
-    const std::unique_ptr<PlanSite> servedSite =
-        options.open ? system_.SiteFor(WebHostOf(options)) : nullptr;
+    const std::unique_ptr<PrintSite> servedSite =
+        options.open ? platform_.SiteFor(WebHostOf(options)) : nullptr;
     SiteServedElsewhere recordedOnly;
     SiteHost& site = servedSite ? static_cast<SiteHost&>(*servedSite) : recordedOnly;
-    const std::unique_ptr<IpcPort> port = system_.MakeIpcPort();
-    const std::unique_ptr<XPlanePort> xplanePort = system_.MakeXPlanePort();
+    const std::unique_ptr<IpcPort> port = platform_.MakeIpcPort();
+    const std::unique_ptr<XPlanePort> xplanePort = platform_.MakeXPlanePort();
     PlanWindow window(
-        store, system_.Format(),
-        {*port, *xplanePort, system_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
+        store, platform_.Format(),
+        {*port, *xplanePort, platform_.XPlaneSettings(), site, opener, WebSiteBaseOf(options)});
     MainWindowControls& controls = window.Controls();
     if (const auto error = ValidateActions(options.actions, controls)) {
       return ReportBadArguments(*error);
@@ -168,22 +177,22 @@ class PlanRun {
 
   std::ostream& out_;
   std::ostream& err_;
-  PlanSystem& system_;
+  PlatformServices& platform_;
 };
 
 }  // namespace
 
 int RunPlan(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
-            PlanSystem& system) {
+            PlatformServices& platform) {
   std::vector<const char*> argv{"tarnwick-plan"};
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   return RunPlan(ParsePlanCommandLine(static_cast<int>(argv.size()), argv.data()), out, err,
-                 system);
+                 platform);
 }
 
 int RunPlan(const PlanCommandLine& commandLine, std::ostream& out, std::ostream& err,
-            PlanSystem& system) {
-  PlanRun run(out, err, system);
+            PlatformServices& platform) {
+  PlanRun run(out, err, platform);
   if (const auto* help = std::get_if<PlanHelpRequest>(&commandLine)) {
     out << help->text;
     return kPlanExitMade;

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "apps/tarnwick-plan/RunPlan.h"
-#include "apps/tarnwick-plan/StandInPlanSystem.h"
+#include "apps/platform/StandInPlatform.h"
 #include "simlink/XPlanePackets.h"
 #include "ui/MainWindowControls.h"
 
@@ -26,7 +26,7 @@ struct RunResult {
   std::string err;
 };
 
-RunResult RunOn(StandInPlanSystem& system, const std::vector<std::string>& arguments) {
+RunResult RunOn(StandInPlatform& system, const std::vector<std::string>& arguments) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = RunPlan(arguments, out, err, system);
@@ -38,7 +38,7 @@ std::string Text(const nlohmann::json& plan, const std::string& control) {
 }
 
 TEST(RunPlan, UrlTheSystemOpensIsServedUntilFetchedAndExitsWithZero) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const RunResult run =
       RunOn(system, {"--open", "--json", "--web-host", "127.0.0.1:9000", "--click", "cmdPrint"});
   EXPECT_EQ(run.status, kPlanExitMade);
@@ -52,7 +52,7 @@ TEST(RunPlan, UrlTheSystemOpensIsServedUntilFetchedAndExitsWithZero) {
 }
 
 TEST(RunPlan, BrowserThatNeverComesIsNamedButIsNoFailure) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.browserFetches = false;
   const RunResult run = RunOn(system, {"--open", "--click", "cmdPrint"});
   EXPECT_EQ(run.status, kPlanExitMade);
@@ -62,7 +62,7 @@ TEST(RunPlan, BrowserThatNeverComesIsNamedButIsNoFailure) {
 }
 
 TEST(RunPlan, SiteElsewhereIsNotServedHereAndItsUrlStillOpens) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const RunResult run =
       RunOn(system, {"--open", "--web-host", "example.org:8080", "--click", "cmdPrint"});
   EXPECT_EQ(run.status, kPlanExitMade);
@@ -73,7 +73,7 @@ TEST(RunPlan, SiteElsewhereIsNotServedHereAndItsUrlStillOpens) {
 }
 
 TEST(RunPlan, TakenPortOpensNothingAndOneLineSaysWhy) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.takenPorts.insert(8642);
   const RunResult run =
       RunOn(system, {"--open", "--web-host", "localhost:8642", "--click", "cmdPrint"});
@@ -85,7 +85,7 @@ TEST(RunPlan, TakenPortOpensNothingAndOneLineSaysWhy) {
 }
 
 TEST(RunPlan, WithoutOpenTheSystemIsNeitherAskedToOpenNorToServe) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const RunResult run = RunOn(system, {"--click", "cmdPrint", "--click", "cmdPrint"});
   EXPECT_EQ(run.status, kPlanExitMade);
   EXPECT_EQ(system.openingsStarted, 0);
@@ -94,7 +94,7 @@ TEST(RunPlan, WithoutOpenTheSystemIsNeitherAskedToOpenNorToServe) {
 }
 
 TEST(RunPlan, SettingsSavedByOneRunAreWhereTheNextStarts) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   EXPECT_EQ(
       RunOn(system, {"--store", "plan.ini", "--select", "cboUnits=0", "--set", "txtPayload=2204"})
           .status,
@@ -108,7 +108,7 @@ TEST(RunPlan, SettingsSavedByOneRunAreWhereTheNextStarts) {
 }
 
 TEST(RunPlan, SettingsFileInAMissingFolderGivesStatusOneAfterThePlan) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const RunResult run = RunOn(system, {"--store", "missing/plan.ini", "--set", "chkIcing=1"});
   EXPECT_EQ(run.status, kPlanExitStoreNotWritten);
   EXPECT_THAT(run.out, HasSubstr("Icing"));
@@ -117,7 +117,7 @@ TEST(RunPlan, SettingsFileInAMissingFolderGivesStatusOneAfterThePlan) {
 }
 
 TEST(RunPlan, RefusedArgumentsLeaveTheFileAndTheSystemUntouched) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.files["plan.ini"][{"Tarnwick", "Settings", "Payload"}] = "4000";
   const auto before = system.files;
   const RunResult run = RunOn(system, {"--store", "plan.ini", "--open", "--click", "cmdPrint",
@@ -136,7 +136,7 @@ TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
   for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--js\non"},
                                                     {"--set", "cboTemp=1\r\n2"},
                                                     {"--click", "cmd\rPrint"}}) {
-    StandInPlanSystem system;
+    StandInPlatform system;
     const RunResult run = RunOn(system, arguments);
     EXPECT_EQ(run.status, kPlanExitBadArguments);
     EXPECT_THAT(run.err, StartsWith("tarnwick-plan: "));
@@ -148,7 +148,7 @@ TEST(RunPlan, ComplaintsAboutArgumentsWithLineBreaksStayOneLine) {
 // A pasted text may hold control characters: the sheet, read on a terminal, shows none of
 // them, and the URL carries them percent-encoded.
 TEST(RunPlan, SheetLeavesOutControlCharacters) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const RunResult run = RunOn(system, {"--set",
                                        "txtHeadwind=1\x1b[2J\a\r\n\x7f\xc2\x9b"
                                        "2",
@@ -166,7 +166,7 @@ TEST(RunPlan, SheetLeavesOutControlCharacters) {
 }
 
 TEST(RunPlan, BuildWithoutSettingsFilesRefusesStore) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.hasStoreFiles = false;
   const RunResult run = RunOn(system, {"--store", "plan.ini"});
   EXPECT_EQ(run.status, kPlanExitBadArguments);
@@ -205,14 +205,14 @@ ControlsByKind HelpControls(const std::string& help) {
 }
 
 bool Accepted(const std::vector<std::string>& arguments) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   return RunOn(system, arguments).status != kPlanExitBadArguments;
 }
 
 // Which controls each action takes is found by trying it on every control of the window model;
 // the help must list exactly those, under the kind the action stands for.
 TEST(RunPlan, HelpListsExactlyTheControlsTheActionsTake) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const RunResult help = RunOn(system, {"--help"});
   ASSERT_EQ(help.status, kPlanExitMade);
   ControlsByKind taken;
@@ -232,7 +232,7 @@ TEST(RunPlan, HelpListsExactlyTheControlsTheActionsTake) {
 
 // The substitute simulator starts with 40000 lb of zero fuel weight, 4644 kg of payload.
 TEST(RunPlan, SimulatorButtonsReachTheSimulatorThroughTheSystemsPort) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   const nlohmann::json plan = nlohmann::json::parse(
       RunOn(system, {"--json", "--click", "cmdReadPayload", "--click", "cmdBoardFuel"}).out);
   EXPECT_EQ(Text(plan, "txtPayload"), "4644");
@@ -243,7 +243,7 @@ TEST(RunPlan, SimulatorButtonsReachTheSimulatorThroughTheSystemsPort) {
 }
 
 TEST(RunPlan, WithoutAnIpcServerTheButtonsReachXPlane) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.ipc.windowClasses.clear();
   const nlohmann::json plan =
       nlohmann::json::parse(RunOn(system, {"--json", "--click", "cmdBoardFuel"}).out);
@@ -253,7 +253,7 @@ TEST(RunPlan, WithoutAnIpcServerTheButtonsReachXPlane) {
 }
 
 TEST(RunPlan, SeveralXPlanesHeardAreNamedAndNoneIsUsed) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.ipc.windowClasses.clear();
   for (const std::uint32_t address : {0xC0A80105U, 0x0A000001U}) {
     system.xplane.beacons.push_back(
@@ -271,7 +271,7 @@ TEST(RunPlan, SeveralXPlanesHeardAreNamedAndNoneIsUsed) {
 }
 
 TEST(RunPlan, MessagesGroupDigitsInTheSystemsFormat) {
-  StandInPlanSystem system;
+  StandInPlatform system;
   system.format = {.groupSeparator = ".", .decimalSeparator = ","};
   const nlohmann::json plan =
       nlohmann::json::parse(RunOn(system, {"--json", "--click", "cmdOperatingLimits"}).out);

@@ -1,6 +1,5 @@
 #include "ui/qt/ControlBinding.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -67,15 +66,6 @@ void ShowMenuWithoutShortcuts(QLineEdit& edit, const QPoint& at) {
   menu->exec(edit.mapToGlobal(at));
 }
 
-// The wait cursor over the application for as long as it lives.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 }  // namespace
 
 void BindTextBox(TextBox& box, QLineEdit& edit) {
@@ -127,11 +117,7 @@ void BindLabel(Label& label, QLabel& widget) {
 
 void BindCommandButton(CommandButton& button, QPushButton& widget) {
   widget.setText(ToQString(button.Caption()));
-  QObject::connect(&widget, &QPushButton::clicked, [&button] {
-    // A command may block for a while (a simulator exchange waits up to 23 s).
-    const BusyCursor busy;
-    button.Click();
-  });
+  QObject::connect(&widget, &QPushButton::clicked, [&button] { button.Click(); });
 }
 
 void Unbind(Control& control) { control.SetStateObserver({}); }

@@ -20,6 +20,7 @@
 #include "ui/MainWindow.h"
 #include "ui/qt/PlannerWindow.h"
 #include "ui/qt/QtMessageBoxPresenter.h"
+#include "ui/qt/QtWaitCursor.h"
 
 // Failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -53,6 +54,7 @@ class PlannerWindowFixture : public ::testing::Test {
     messages = std::make_unique<QtMessageBoxPresenter>();
     window = std::make_unique<MainWindow>(
         *state, MainWindowServices{*messages, *store, NumberFormat{}, {}});
+    window->Controls().ShowWaitCursorOnClicks(waitCursor);
     shown = std::make_unique<PlannerWindow>(window->Controls());
     messages->SetParentWindow(shown.get());
     window->Controls().frmMain.Show();
@@ -117,6 +119,7 @@ class PlannerWindowFixture : public ::testing::Test {
   std::unique_ptr<QtMessageBoxPresenter> messages;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<PlannerWindow> shown;
+  QtWaitCursor waitCursor;
 
  private:
   static constexpr int kMessageBoxPolls = 300;

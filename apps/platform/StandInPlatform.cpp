@@ -1,82 +1,95 @@
-#include "apps/tarnwick-plan/StandInPlanSystem.h"
+#include "apps/platform/StandInPlatform.h"
 
 #include "print/LoopbackAddress.h"
 
 namespace tarnwick {
 namespace {
 
-// A settings file in the system's map: read when opened, written back by Save.
-class StandInStoreFile final : public PlanStoreFile {
+// A settings file in the platform's map: read when opened, written back by Save.
+class StandInSettingsFile final : public SavedSettingsStore {
  public:
-  StandInStoreFile(StandInPlanSystem& system, std::string path)
-      : system_(system), path_(std::move(path)) {
-    const auto file = system_.files.find(path_);
-    if (file == system_.files.end()) return;
+  StandInSettingsFile(StandInPlatform& platform, std::string path)
+      : platform_(platform), path_(std::move(path)) {
+    const auto file = platform_.files.find(path_);
+    if (file == platform_.files.end()) return;
     for (const auto& [address, value] : file->second) {
       const auto& [application, section, key] = address;
-      store_.Write(application, section, key, value);
+      values_.Write(application, section, key, value);
     }
   }
 
-  SettingsStore& Store() override { return store_; }
+  std::string Read(std::string_view application, std::string_view section, std::string_view key,
+                   std::string_view defaultValue) override {
+    return values_.Read(application, section, key, defaultValue);
+  }
+  void Write(std::string_view application, std::string_view section, std::string_view key,
+             std::string_view value) override {
+    values_.Write(application, section, key, value);
+  }
   bool Save() override {
-    ++system_.saves;
-    if (!system_.Writable(path_)) return false;
-    system_.files[path_] = store_.Values();
+    ++platform_.saves;
+    if (!platform_.Writable(path_)) return false;
+    platform_.files[path_] = values_.Values();
     return true;
   }
+  std::string Location() const override { return path_; }
+  std::string WriteFailureReason() const override { return "the folder cannot be written to"; }
 
  private:
-  StandInPlanSystem& system_;
+  StandInPlatform& platform_;
   std::string path_;
-  InMemorySettingsStore store_;
+  InMemorySettingsStore values_;
 };
 
-class StandInUrlOpening final : public PlanUrlOpening, public UrlOpener {
+class StandInUrlOpening final : public UrlOpening, public UrlOpener {
  public:
-  explicit StandInUrlOpening(StandInPlanSystem& system) : system_(system) {}
+  explicit StandInUrlOpening(StandInPlatform& platform) : platform_(platform) {}
   UrlOpener& Opener() override { return *this; }
   bool Open(const std::string& url) override {
-    system_.urlsOffered.push_back(url);
-    return system_.urlsAccepted;
+    platform_.urlsOffered.push_back(url);
+    return platform_.urlsAccepted;
   }
 
  private:
-  StandInPlanSystem& system_;
+  StandInPlatform& platform_;
 };
 
 // Served, as far as anyone can tell, on the loopback address of the web host unless its port
 // is taken; a site elsewhere for any other host, as the real one.
-class StandInSite final : public PlanSite {
+class StandInSite final : public PrintSite {
  public:
-  StandInSite(StandInPlanSystem& system, std::string_view webHost)
-      : system_(system), address_(LoopbackAddressOf(webHost)) {}
+  StandInSite(StandInPlatform& platform, std::string_view webHost)
+      : platform_(platform), address_(LoopbackAddressOf(webHost)) {}
 
   std::optional<SiteNotServed> EnsureServing() override {
     if (!address_ || serving_) return std::nullopt;
-    if (system_.takenPorts.contains(address_->port)) {
-      ++system_.sitesRefused;
+    if (platform_.takenPorts.contains(address_->port)) {
+      ++platform_.sitesRefused;
       lastFailure_ = SiteNotServed{address_->HostAndPort(), true, "Address already in use"};
       return lastFailure_;
     }
-    ++system_.sitesStarted;
+    ++platform_.sitesStarted;
     serving_ = true;
     return std::nullopt;
   }
   std::optional<SiteNotServed> LastFailure() const override { return lastFailure_; }
   bool Serving() const override { return serving_; }
   bool WaitUntilPageFetched(std::chrono::milliseconds /*timeout*/) override {
-    return serving_ && system_.browserFetches;
+    return serving_ && platform_.browserFetches;
+  }
+  void Stop() override {
+    ++platform_.sitesStopped;
+    serving_ = false;
   }
 
  private:
-  StandInPlanSystem& system_;
+  StandInPlatform& platform_;
   std::optional<LoopbackAddress> address_;
   bool serving_ = false;
   std::optional<SiteNotServed> lastFailure_;
 };
 
-// The system's fake port lent to one run, which owns only this.
+// The platform's fake port lent to one run, which owns only this.
 class LentIpcPort final : public IpcPort {
  public:
   explicit LentIpcPort(FakeIpcPort& fake) : fake_(fake) {}
@@ -131,33 +144,36 @@ class LentXPlanePort final : public XPlanePort {
 
 }  // namespace
 
-std::unique_ptr<PlanStoreFile> StandInPlanSystem::OpenStoreFile(const std::string& path,
-                                                                std::ostream& /*complaints*/) {
-  storesOpened.push_back(path);
-  if (!hasStoreFiles) return nullptr;
-  return std::make_unique<StandInStoreFile>(*this, path);
+std::unique_ptr<SavedSettingsStore> StandInPlatform::OpenUserSettings() {
+  return std::make_unique<StandInSettingsFile>(*this, userSettingsPath);
 }
 
-std::unique_ptr<PlanUrlOpening> StandInPlanSystem::StartUrlOpening() {
+std::unique_ptr<SavedSettingsStore> StandInPlatform::OpenSettingsFile(const std::string& path) {
+  storesOpened.push_back(path);
+  if (!hasStoreFiles) return nullptr;
+  return std::make_unique<StandInSettingsFile>(*this, path);
+}
+
+std::unique_ptr<UrlOpening> StandInPlatform::StartUrlOpening() {
   ++openingsStarted;
   return std::make_unique<StandInUrlOpening>(*this);
 }
 
-std::unique_ptr<PlanSite> StandInPlanSystem::SiteFor(std::string_view webHost) {
+std::unique_ptr<PrintSite> StandInPlatform::SiteFor(std::string_view webHost) {
   sitesMade.emplace_back(webHost);
   return std::make_unique<StandInSite>(*this, webHost);
 }
 
-std::unique_ptr<IpcPort> StandInPlanSystem::MakeIpcPort() {
+std::unique_ptr<IpcPort> StandInPlatform::MakeIpcPort() {
   ++ipcPortsMade;
   return std::make_unique<LentIpcPort>(ipc);
 }
 
-std::unique_ptr<XPlanePort> StandInPlanSystem::MakeXPlanePort() {
+std::unique_ptr<XPlanePort> StandInPlatform::MakeXPlanePort() {
   return std::make_unique<LentXPlanePort>(xplane);
 }
 
-bool StandInPlanSystem::Writable(const std::string& path) const {
+bool StandInPlatform::Writable(const std::string& path) const {
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash);
   return !path.empty() && !path.ends_with('/') && folders.contains(folder);

@@ -1,4 +1,4 @@
-#include "apps/tarnwick-plan/DesktopSession.h"
+#include "apps/platform/DesktopSession.h"
 
 #include <QByteArray>
 

@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "apps/tarnwick-plan/PlanSystem.h"
+#include "apps/platform/PlatformServices.h"
 #include "simstub/FakeIpcPort.h"
 #include "simstub/FakeXPlanePort.h"
 
 namespace tarnwick {
 
-// A system for runs of the planner in process, for tests and the fuzzer, that touches nothing
-// outside the process: settings files are kept in a map, URLs are only recorded, the print
-// site is served nowhere, and the simulator link reaches a substitute simulator through the
-// fake port (X-Plane through the fake network) without waiting. It lives across runs, so a
-// second run finds the settings files the first one saved, and records what each run asked.
-class StandInPlanSystem final : public PlanSystem {
+// A platform for runs of the planner in process, for tests and the fuzzer, that touches nothing
+// outside the process: settings files are kept in a map, message boxes, the wait cursor and
+// URLs are only recorded, the print site is served nowhere, and the simulator link reaches a
+// substitute simulator through the fake port (X-Plane through the fake network) without
+// waiting. It lives across runs, so a second run finds the settings files the first one saved,
+// and records what each run asked.
+class StandInPlatform final : public PlatformServices {
  public:
   // --- What the system offers; change before the run concerned.
   NumberFormat format{.groupSeparator = ",", .decimalSeparator = "."};
@@ -28,6 +29,8 @@ class StandInPlanSystem final : public PlanSystem {
   std::set<std::string> folders{"", ".", "/tmp"};
   // The settings files there are, each its sixteen keys.
   std::map<std::string, std::map<InMemorySettingsStore::Address, std::string>> files;
+  // The file of the user's own settings.
+  std::string userSettingsPath = "user.ini";
   bool urlsAccepted = true;
   // Ports of the loopback address that another program listens on.
   std::set<std::uint16_t> takenPorts;
@@ -38,6 +41,8 @@ class StandInPlanSystem final : public PlanSystem {
   XPlaneLinkSettings xplaneSettings;
 
   // --- What the runs asked of it.
+  MessageRecorder messages;
+  WaitCursorRecorder waitCursor;
   std::vector<std::string> storesOpened;
   int saves = 0;
   int openingsStarted = 0;
@@ -45,13 +50,16 @@ class StandInPlanSystem final : public PlanSystem {
   std::vector<std::string> sitesMade;  // the web hosts
   int sitesStarted = 0;
   int sitesRefused = 0;  // starts that found the port taken
+  int sitesStopped = 0;
   int ipcPortsMade = 0;
 
   NumberFormat Format() override { return format; }
-  std::unique_ptr<PlanStoreFile> OpenStoreFile(const std::string& path,
-                                               std::ostream& complaints) override;
-  std::unique_ptr<PlanUrlOpening> StartUrlOpening() override;
-  std::unique_ptr<PlanSite> SiteFor(std::string_view webHost) override;
+  std::unique_ptr<SavedSettingsStore> OpenUserSettings() override;
+  std::unique_ptr<SavedSettingsStore> OpenSettingsFile(const std::string& path) override;
+  MessageBoxPresenter& Messages() override { return messages; }
+  WaitCursor& Wait() override { return waitCursor; }
+  std::unique_ptr<UrlOpening> StartUrlOpening() override;
+  std::unique_ptr<PrintSite> SiteFor(std::string_view webHost) override;
   std::unique_ptr<IpcPort> MakeIpcPort() override;
   std::unique_ptr<XPlanePort> MakeXPlanePort() override;
   XPlaneLinkSettings XPlaneSettings() override { return xplaneSettings; }
