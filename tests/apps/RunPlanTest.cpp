@@ -1,4 +1,4 @@
-// A whole run of tarnwick-plan in process on a system of stand-ins: what it asks of the system
+// A whole run of tarnwick-plan in process on a platform of stand-ins: what it asks of the system
 // and when, and the outcomes that only a system can cause (a URL it opens, a browser that never
 // comes, a port another program holds), which the program itself cannot show in a test.
 #include <gmock/gmock.h>
@@ -9,8 +9,8 @@
 #include <set>
 #include <sstream>
 
-#include "apps/tarnwick-plan/RunPlan.h"
 #include "apps/platform/StandInPlatform.h"
+#include "apps/tarnwick-plan/RunPlan.h"
 #include "simlink/XPlanePackets.h"
 #include "ui/MainWindowControls.h"
 
@@ -112,7 +112,10 @@ TEST(RunPlan, SettingsFileInAMissingFolderGivesStatusOneAfterThePlan) {
   const RunResult run = RunOn(system, {"--store", "missing/plan.ini", "--set", "chkIcing=1"});
   EXPECT_EQ(run.status, kPlanExitStoreNotWritten);
   EXPECT_THAT(run.out, HasSubstr("Icing"));
-  EXPECT_EQ(run.err, "tarnwick-plan: could not write the settings file missing/plan.ini\n");
+  EXPECT_EQ(run.err,
+            "tarnwick-plan: The settings could not be written to missing/plan.ini: the folder "
+            "cannot be written to.\n"
+            "tarnwick-plan: could not write the settings file missing/plan.ini\n");
   EXPECT_FALSE(system.files.contains("missing/plan.ini"));
 }
 

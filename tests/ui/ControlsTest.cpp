@@ -8,6 +8,7 @@
 
 #include "ui/Controls.h"
 #include "ui/MainWindowControls.h"
+#include "ui/WaitCursor.h"
 
 namespace tarnwick {
 namespace {
@@ -125,6 +126,24 @@ TEST(MainWindowControls, StartsInTheDesignStateWithUniqueNames) {
   EXPECT_EQ(controls.Find<TextBox>("txtPayload"), &controls.txtPayload);
   EXPECT_EQ(controls.Find<ComboBox>("txtPayload"), nullptr);
   EXPECT_EQ(controls.Find<Label>("lblUnits(18)"), &controls.lblUnits[18]);
+}
+
+// The front-ends only raise Click: that every button shows the wait cursor is decided here, for
+// both windows.
+TEST(MainWindowControls, EveryButtonShowsTheWaitCursorWhileItsClickRunsAndEndsIt) {
+  MainWindowControls controls;
+  WaitCursorRecorder cursor;
+  controls.ShowWaitCursorOnClicks(cursor);
+  for (Control* control : controls.All()) {
+    auto* button = ControlAs<CommandButton>(*control);
+    if (button == nullptr) continue;
+    bool shownDuringClick = false;
+    button->SetClickHandler([&] { shownDuringClick = cursor.Shown(); });
+    button->Click();
+    EXPECT_TRUE(shownDuringClick) << button->Name();
+    EXPECT_FALSE(cursor.Shown()) << button->Name();
+  }
+  EXPECT_EQ(cursor.Showings(), 6);
 }
 
 }  // namespace
