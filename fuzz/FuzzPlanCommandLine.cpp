@@ -18,9 +18,9 @@
 #include <variant>
 #include <vector>
 
+#include "apps/platform/StandInPlatform.h"
 #include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/tarnwick-plan/RunPlan.h"
-#include "apps/platform/StandInPlatform.h"
 #include "fuzz/FuzzRequire.h"
 
 namespace tarnwick {

@@ -66,13 +66,15 @@ class PlanRun {
     // Opening the settings file may act already (one that cannot be read is copied aside), and
     // refused arguments must leave it as it is: they are checked beforehand.
     if (const auto error = CheckedOnEmptyStore(options)) return ReportBadArguments(*error);
-    const std::unique_ptr<SavedSettingsStore> store = platform_.OpenSettingsFile(*options.storePath);
+    const std::unique_ptr<SavedSettingsStore> store =
+        platform_.OpenSettingsFile(*options.storePath);
     if (!store) {
       return ReportBadArguments(
           "--store is not available in this build: it has no settings file (builds without Qt, "
           "other than the Windows build, keep the settings in memory only)");
     }
-    if (const auto notice = store->SetAsideNotice()) err_ << "tarnwick-plan: " << OneLine(*notice) << '\n';
+    if (const auto notice = store->SetAsideNotice())
+      err_ << "tarnwick-plan: " << OneLine(*notice) << '\n';
     return MakePlan(options, *store, [this, &store] { return Save(*store); });
   }
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "apps/tarnwick-plan/PlanCommandLine.h"
 #include "apps/platform/PlatformServices.h"
+#include "apps/tarnwick-plan/PlanCommandLine.h"
 
 namespace tarnwick {
 

@@ -13,11 +13,13 @@
 #include "ui/ProgramState.h"
 #include "ui/win32/Win32MessageBoxPresenter.h"
 #include "ui/win32/Win32PlannerWindow.h"
+#include "ui/win32/Win32WaitCursor.h"
 
 namespace tarnwick {
 
 // One run of the planner as tarnwick.exe wires it: the window model, the simulator commands on
-// the real Win32 port (no simulator runs, so connecting fails), the native window shown; its
+// the real Win32 port (no simulator runs, so connecting fails), the hourglass on every button's
+// click, the native window shown; its
 // annotations for assistive tools are kept for the tests to read.
 class PlannerRun {
  public:
@@ -29,6 +31,7 @@ class PlannerRun {
         window_(model_.Controls(), GetModuleHandleW(nullptr), MakeAnnotations()),
         driver_(window_) {
     commands_.WireButtons();
+    model_.Controls().ShowWaitCursorOnClicks(waitCursor_);
     messages_.SetOwner(window_.Handle());
     model_.Controls().frmMain.Show();
     driver_.Pump();
@@ -48,6 +51,7 @@ class PlannerRun {
   }
 
   RecordingAnnotations* annotations_ = nullptr;
+  Win32WaitCursor waitCursor_;
   ProgramState state_;
   Win32MessageBoxPresenter messages_;
   std::unique_ptr<IpcPort> port_;

@@ -131,6 +131,15 @@ TEST_F(Win32PlannerWindowTest, WithoutASimulatorBothCommandsReportTheConnectionF
   EXPECT_EQ(board.text, failure);
 }
 
+TEST_F(Win32PlannerWindowTest, AClickShowsTheHourglassUntilItsCommandHasRun) {
+  const HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
+  HCURSOR duringClick = nullptr;
+  run_->Model().cmdPrint.SetClickHandler([&duringClick] { duringClick = GetCursor(); });
+  Driver().Click("cmdPrint");
+  EXPECT_EQ(duringClick, hourglass);
+  EXPECT_NE(GetCursor(), hourglass);
+}
+
 // Alt+B clicks Board Fuel from anywhere in the window, here from an input box.
 TEST_F(Win32PlannerWindowTest, AltBClicksBoardFuel) {
   Driver().Focus("txtPayload");
