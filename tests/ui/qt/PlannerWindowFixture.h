@@ -114,12 +114,12 @@ class PlannerWindowFixture : public ::testing::Test {
 
   MainWindowControls& c() { return window->Controls(); }
 
+  QtWaitCursor waitCursor;  // outlives the controls
   std::unique_ptr<ProgramState> state;
   std::unique_ptr<IniFileSettingsStore> store;
   std::unique_ptr<QtMessageBoxPresenter> messages;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<PlannerWindow> shown;
-  QtWaitCursor waitCursor;
 
  private:
   static constexpr int kMessageBoxPolls = 300;
