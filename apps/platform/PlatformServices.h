@@ -46,14 +46,14 @@ class PrintSite : public SiteHost {
   // While serving: waits until a browser has fetched the print page and its style sheet, or
   // the time is up; true when it has.
   virtual bool WaitUntilPageFetched(std::chrono::milliseconds timeout) = 0;
-  // No longer serves the site; a later print starts it again.
+  // No longer serves the site: for the end of the program.
   virtual void Stop() = 0;
 };
 
 // Everything a program takes from the system it runs on, handed over once by its main(): the Qt
 // desktop on Linux, Windows, or a system without a window toolkit; tests and the fuzzer hand over
-// stand-ins that stay in memory. Ports and sites are made anew for each user, the rest is the
-// system's own and lives as long as it.
+// stand-ins that stay in memory. Ports, sites and stores are made anew for each use; the message
+// boxes and the wait cursor are the platform's own and live as long as it.
 class PlatformServices {
  public:
   virtual ~PlatformServices() = default;
