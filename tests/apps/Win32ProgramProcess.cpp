@@ -104,13 +104,17 @@ bool BackgroundProgram::Running() {
   return false;
 }
 
-// Ctrl+C goes to every process of a console: this process joins the child's console for the
-// moment of the event and ignores the event itself.
+// This process's answer to a console's Ctrl+C: carry on. (Ignoring the event with a null
+// handler instead would pass the ignoring on to the programs started later.)
+BOOL WINAPI CarryOn(DWORD /*event*/) { return TRUE; }
+
+// Ctrl+C goes to every process of a console: this process joins the program's console for the
+// moment of the event.
 void BackgroundProgram::Interrupt() {
   if (!Running()) return;
   FreeConsole();
   if (AttachConsole(GetProcessId(ToHandle(process_)))) {
-    SetConsoleCtrlHandler(nullptr, TRUE);
+    SetConsoleCtrlHandler(CarryOn, TRUE);
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
     FreeConsole();
   }

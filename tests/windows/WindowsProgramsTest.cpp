@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -82,9 +83,9 @@ TEST_F(WindowsPrograms, WindowWorkedByAnotherProcessReadsThePayloadAndBoardsTheF
               figures::kTankLevelRounding);
 }
 
-// Wine takes the user's locale from each program's LC_ALL.
+// Wine takes the user's locale from the LC_ALL that a program is started with on Linux: CTest
+// runs this case with LC_ALL=de_DE.UTF-8, whose digits are grouped with ".".
 TEST_F(WindowsPrograms, InformationGroupsDigitsAsTheUsersLocale) {
-  const ScopedEnvironmentVariable german("LC_ALL", "de_DE.UTF-8");
   const std::vector<std::string> seen = RemoteRun({"--click", "cmdOperatingLimits", "--close"});
   ASSERT_FALSE(seen.empty());
   EXPECT_THAT(seen.front(), HasSubstr("Basic Operating Weight: 13.500 Kgs. / "));
@@ -101,23 +102,24 @@ TEST_F(WindowsPrograms, StubEndsCleanlyOnWmClose) {
   EXPECT_EQ(FindWindowW(L"UIPCMAIN", nullptr), nullptr);
 }
 
-// Wine hands a URL that the shell opens on to xdg-open, which runs $BROWSER: here a script that
-// records the URL. The planner serves the print site until the page of that URL and its style
+// Wine hands a URL that the shell opens on to xdg-open, which runs $BROWSER: CTest runs this case
+// with a script there that records the URL in the file $TARNWICK_OPENED_URL (a Linux path) and
+// opens nothing. The planner serves the print site until the page of that URL and its style
 // sheet have been fetched (by the test, as the browser would), and then ends by itself with 0;
 // another program's fetches before do not end it.
 TEST_F(WindowsPrograms, PrintOpenServesThePageTheShellWasHandedUntilItIsFetched) {
-  const std::string recorded = std::string(TARNWICK_TEST_WORK_DIR) + "/opened-url";
-  std::filesystem::remove("Z:" + recorded);
-  const ScopedEnvironmentVariable browser("BROWSER", "sh " TARNWICK_RECORD_URL_SCRIPT);
-  const ScopedEnvironmentVariable record("TARNWICK_OPENED_URL", recorded);
+  const char* recordedOnLinux = std::getenv("TARNWICK_OPENED_URL");
+  ASSERT_NE(recordedOnLinux, nullptr) << "run by CTest, which names the file";
+  const std::filesystem::path recorded = std::string("Z:") + recordedOnLinux;
+  std::filesystem::remove(recorded);
   const std::uint16_t port = FreeLoopbackPort();
   const std::string site = "http://127.0.0.1:" + std::to_string(port);
   BackgroundProgram planner({TARNWICK_PLAN_PROGRAM, "--json", "--open", "--web-host",
                              "127.0.0.1:" + std::to_string(port), "--click", "cmdPrint"},
                             Path("plan.json"), Path("plan.err"));
-  ASSERT_TRUE(WaitUntil([&] { return !WholeFile("Z:" + recorded).empty() || !planner.Running(); }))
+  ASSERT_TRUE(WaitUntil([&] { return !WholeFile(recorded).empty() || !planner.Running(); }))
       << "the shell was handed no URL";
-  std::string url = WholeFile("Z:" + recorded);
+  std::string url = WholeFile(recorded);
   url = url.substr(0, url.find('\n'));
   ASSERT_THAT(url, StartsWith(site + "/Tarnwick/print.php?120+")) << WholeFile(Path("plan.err"));
   for (const std::string other : {"/Tarnwick/print.php?1+2", "/Tarnwick/tarnwick.css"}) {
