@@ -57,6 +57,20 @@ ensure_prefix() {
   exec 9>&-
 }
 
+# The Wine processes (the programs and the wineserver) still running in the prefix, found by
+# their environment: their ids and command lines.
+wine_processes() {
+  local environ pid
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == /usr/lib/wine/* ]] || continue
+    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+      echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+    fi
+  done
+}
+
 case $command in
   make)
     case $driver in null | x11) ;; *)
@@ -73,7 +87,15 @@ case $command in
   end)
     "$wineserver" -k 2>/dev/null || true
     "$wineserver" -w 2>/dev/null || true
+    # With its wineserver every program of the prefix ends; one left running is a fault.
+    deadline=$((SECONDS + 30))
+    while left=$(wine_processes) && [ -n "$left" ] && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
     rm -rf "$prefix" "$prefix.lock" "$prefix.log"
+    if [ -n "$left" ]; then
+      echo "wine-prefix.sh: still running after wineserver -k in $prefix:" >&2
+      echo "$left" >&2
+      exit 1
+    fi
     ;;
   *)
     echo "wine-prefix.sh: make, run or end, not $command" >&2

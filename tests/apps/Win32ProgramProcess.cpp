@@ -109,7 +109,7 @@ bool BackgroundProgram::Running() {
 BOOL WINAPI CarryOn(DWORD /*event*/) { return TRUE; }
 
 // Ctrl+C goes to every process of a console: this process joins the program's console for the
-// moment of the event.
+// moment of the event (leaving its own, if it had one).
 void BackgroundProgram::Interrupt() {
   if (!Running()) return;
   FreeConsole();
