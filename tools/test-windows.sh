@@ -50,7 +50,8 @@ until [ -s "$work/display" ]; do
   [ $SECONDS -lt $deadline ] || fail "Xvfb named no display within 20 s"
   sleep 0.1
 done
-export DISPLAY=:$(cat "$work/display")
+DISPLAY=:$(cat "$work/display")
+export DISPLAY
 $wine_prefix make "$prefix" x11
 
 # Waits for tarnwick.exe's window on the X display and prints its X window id.
