@@ -1,9 +1,13 @@
 #include "StubProcess.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <thread>
+
+#include "simlink/SimulatorOffsets.h"
 
 namespace tarnwick {
 namespace {
@@ -15,11 +19,19 @@ std::vector<std::string> Words(std::vector<std::string> options) {
 
 // The stub's line once it serves: as a window, at a socket, or as X-Plane on a UDP port.
 bool SaysItServes(const std::string& line) {
-  for (const char* ready : {"tarnwick-simstub: serving as window class ",
-                            "tarnwick-simstub: listening at ", "tarnwick-simstub: playing X-Plane"}) {
+  for (const char* ready :
+       {"tarnwick-simstub: serving as window class ", "tarnwick-simstub: listening at ",
+        "tarnwick-simstub: playing X-Plane"}) {
     if (line.starts_with(ready)) return true;
   }
   return false;
+}
+
+// The start of the stub's log line for a write of a tank's filling level (4 bytes).
+std::string TankWritePrefix(std::int32_t offset) {
+  std::array<char, 8> hex{};
+  std::snprintf(hex.data(), hex.size(), "%04X", static_cast<unsigned>(offset));
+  return "write 0x" + std::string(hex.data()) + " size 4 value ";
 }
 
 }  // namespace
@@ -58,8 +70,8 @@ std::vector<std::string> FileLines(const std::filesystem::path& file) {
 }
 
 std::optional<long> LevelWrittenToBothTanks(const std::vector<std::string>& log) {
-  const std::string left = "write 0x0B7C size 4 value ";
-  const std::string right = "write 0x0B94 size 4 value ";
+  const std::string left = TankWritePrefix(kLeftMainTankOffset);
+  const std::string right = TankWritePrefix(kRightMainTankOffset);
   std::vector<std::string> tankWrites;
   for (const std::string& line : log) {
     if (line.starts_with(left) || line.starts_with(right)) tankWrites.push_back(line);

@@ -58,9 +58,8 @@ HANDLE Start(const std::vector<std::string>& words, const std::filesystem::path&
   startup.hStdOutput = outFile;
   startup.hStdError = errFile;
   PROCESS_INFORMATION process{};
-  const BOOL started =
-      CreateProcessW(Widen(words.front()).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                     console, nullptr, nullptr, &startup, &process);
+  const BOOL started = CreateProcessW(Widen(words.front()).c_str(), commandLine.data(), nullptr,
+                                      nullptr, TRUE, console, nullptr, nullptr, &startup, &process);
   CloseHandle(outFile);
   CloseHandle(errFile);
   if (!started) throw std::runtime_error("cannot start " + words.front());

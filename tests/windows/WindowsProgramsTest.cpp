@@ -2,10 +2,9 @@
 // worked from another process (tarnwick-window-remote.exe) against the substitute simulator and
 // in a German locale, the stub ended by WM_CLOSE, and tarnwick-plan.exe --open handing the print
 // page to the shell.
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -65,17 +64,17 @@ class WindowsPrograms : public testing::Test {
 TEST_F(WindowsPrograms, WindowWorkedByAnotherProcessReadsThePayloadAndBoardsTheFuel) {
   StubProcess stub(Path("stub.log"), {"--zfw-lbs", figures::kStubZeroFuelWeightLbs});
   ASSERT_TRUE(stub.WaitUntilServing()) << testing::PrintToString(stub.ErrorLines());
-  const std::vector<std::string> seen = RemoteRun({"--click", "cmdReadPayload", "--text",
-                                                   "txtPayload", "--click", "cmdBoardFuel",
-                                                   "--text", "txtLeftTank", "--close"});
+  const std::vector<std::string> seen =
+      RemoteRun({"--click", "cmdReadPayload", "--text", "txtPayload", "--click", "cmdBoardFuel",
+                 "--text", "txtLeftTank", "--close"});
   EXPECT_EQ(stub.Stop(), 0);
   const std::string payload = figures::kPayloadShownInKilograms;
   ASSERT_EQ(seen.size(), 5u) << testing::PrintToString(seen);
-  EXPECT_THAT(seen, ElementsAre("message Success! | Payload weight read as " + payload +
-                                    " kilograms.",
-                                "text txtPayload " + payload,
-                                "message Success! | The fuel was successfully boarded.",
-                                StartsWith("text txtLeftTank "), "closed"));
+  EXPECT_THAT(seen,
+              ElementsAre("message Success! | Payload weight read as " + payload + " kilograms.",
+                          "text txtPayload " + payload,
+                          "message Success! | The fuel was successfully boarded.",
+                          StartsWith("text txtLeftTank "), "closed"));
   const std::optional<long> level = LevelWrittenToBothTanks(stub.LogLines());
   ASSERT_TRUE(level.has_value()) << testing::PrintToString(stub.LogLines());
   const double tankKg = std::stod(seen[3].substr(std::string("text txtLeftTank ").size()));
