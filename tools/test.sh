@@ -36,7 +36,7 @@ bash tools/measure-startup.sh 20
 bash tools/measure-window-instructions.sh
 
 echo "== Windows programs, cross-built with mingw-w64, and their tests under Wine"
-bash tools/setup.sh g++-mingw-w64-x86-64-posix googletest wine64 jq unzip fonts-wine \
+bash tools/setup.sh g++-mingw-w64-x86-64-posix googletest wine64 jq unzip fonts-wine xdg-utils \
   librsvg2-bin icoutils imagemagick nsis
 cmake --workflow --preset windows
 echo "== The Windows window photographed under Wine (build/screenshots/windows-*.png)"
