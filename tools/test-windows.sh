@@ -29,7 +29,8 @@ planner_pid=""
 finish() {
   local status=$?
   if [ -n "$planner_pid" ]; then kill -KILL "$planner_pid" 2>/dev/null || true; fi
-  $wine_prefix end "$prefix" || true
+  # Fails when a Wine program outlived the wineserver.
+  $wine_prefix end "$prefix" || status=1
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
   exit $status
