@@ -23,6 +23,6 @@ set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
 
 # Tests and other built programs run under Wine, in a prefix of the build tree's own that the
-# tests' run makes and removes (see run-under-wine.sh).
+# tests' run makes and removes (see wine-prefix.sh).
 set(TARNWICK_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${TARNWICK_WINE_PREFIX})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh run ${TARNWICK_WINE_PREFIX})

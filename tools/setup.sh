@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tarnwick needs to build and test, if any are missing, and the
-# packages named as arguments (tools/test-windows.sh adds the cross compiler and Wine). php-cli
-# serves the web site and chromium loads its print page in the browser test, which, like the
-# Windows checks, fetches from the planner's own server with curl. The accessibility check runs
+# packages named as arguments (tools/test.sh adds the cross compiler and Wine). php-cli
+# serves the web site and chromium loads its print page in the browser test, which fetches from
+# the planner's own server with curl. The accessibility check runs
 # the window on Xvfb and reads it over AT-SPI with Python's Atspi bindings.
 set -Eeuo pipefail
 trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR

@@ -2,8 +2,9 @@
 # Sets up, builds and runs every check: formatting, the tests with warnings as errors, the
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the build without Qt and
 # its tests, short fuzzing runs, a short benchmark run with the window's keystroke,
-# Print-to-first-byte and start-up timings (which only measure), and the Windows programs under
-# Wine, and the packages (made, checked, and installed on a clean Debian 12).
+# Print-to-first-byte and start-up timings (which only measure), the Windows programs and their
+# tests under Wine with screenshots of their window, and the packages (made, checked, and
+# installed on a clean Debian 12).
 set -Eeuo pipefail
 trap 'echo "${0##*/}: stopped at line $LINENO (status $?): $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
@@ -34,7 +35,11 @@ build/bin/tarnwick-print-bench --benchmark_repetitions=5 --benchmark_report_aggr
 bash tools/measure-startup.sh 20
 bash tools/measure-window-instructions.sh
 
-echo "== Windows programs, cross-built with mingw-w64 and run under Wine"
+echo "== Windows programs, cross-built with mingw-w64, and their tests under Wine"
+bash tools/setup.sh g++-mingw-w64-x86-64-posix googletest wine64 jq unzip fonts-wine xdg-utils \
+  librsvg2-bin icoutils imagemagick nsis
+cmake --workflow --preset windows
+echo "== The Windows window photographed under Wine (build/screenshots/windows-*.png)"
 bash tools/test-windows.sh
 
 echo "== Packages: made, then checked and installed on a clean Debian 12"

@@ -44,7 +44,7 @@ TEST(PlanPrint, SheetListsTheOpenedUrlsOnlyWhenThereAreAny) {
 }
 
 // The offscreen platform has no desktop services, so the system refuses every URL. (On
-// Windows the shell hands the URL to whatever the system has; tools/test-windows.sh serves it.)
+// Windows the shell hands the URL to whatever the system has: WindowsProgramsTest serves it.)
 class PlanOpen : public ::testing::Test {
  protected:
 #ifndef _WIN32

@@ -4,13 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "PlanProgramRun.h"
 #include "StubProcess.h"
 #include "TemporaryDirectory.h"
-#include "simlink/StandInTransport.h"
 #include "simlink/SystemXPlanePort.h"
 #include "tests/shared/SimulatorFigures.h"
 
@@ -30,39 +26,15 @@ const std::string kNoSimulator =
 
 class XPlaneProgramTest : public testing::Test {
  protected:
-  void SetUp() override {
-    setenv("TARNWICK_IPC_DIR", (temporary.Path() / "ipc").c_str(), 1);
-    xplanePort = port->OpenSocket({kLoopbackAddress, 0})->LocalEndpoint().port;
-    setenv("TARNWICK_XPLANE_ADDRESS", Address().c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("TARNWICK_IPC_DIR");
-    unsetenv("TARNWICK_XPLANE_ADDRESS");
-  }
   std::string Address() const { return "127.0.0.1:" + std::to_string(xplanePort); }
 
   // The substitute X-Plane, once it holds its port: from then on what is sent to it waits for
-  // it. Whether it holds the port is seen by trying to take the port, and a probe that gets it
-  // holds it for a moment; a stub that starts in that moment cannot listen and ends. So a stub
-  // that does not hold the port within five seconds is started again, up to three times.
+  // it.
   std::unique_ptr<StubProcess> StartXPlane(std::vector<std::string> options) {
     options.insert(options.begin(), {"--xplane", "--port", std::to_string(xplanePort)});
-    std::unique_ptr<StubProcess> stub;
-    for (int attempt = 1; attempt <= 3; ++attempt) {
-      stub.reset();
-      stub = std::make_unique<StubProcess>(temporary.Path() / "xplane.log", options);
-      if (HoldsXPlanePort()) return stub;
-    }
-    ADD_FAILURE() << "the substitute X-Plane listens";
+    auto stub = std::make_unique<StubProcess>(temporary.Path() / "xplane.log", options);
+    EXPECT_TRUE(stub->WaitUntilServing()) << testing::PrintToString(stub->ErrorLines());
     return stub;
-  }
-  bool HoldsXPlanePort() const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (port->OpenSocket({kLoopbackAddress, xplanePort}) == nullptr) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
   }
   static std::vector<std::string> MessageTexts(const nlohmann::json& report) {
     std::vector<std::string> texts;
@@ -71,8 +43,12 @@ class XPlaneProgramTest : public testing::Test {
   }
 
   TemporaryDirectory temporary;
-  std::unique_ptr<XPlanePort> port = MakeSystemXPlanePort();
-  std::uint16_t xplanePort = 0;
+  // A port that was free a moment ago.
+  std::uint16_t xplanePort =
+      MakeSystemXPlanePort()->OpenSocket({kLoopbackAddress, 0})->LocalEndpoint().port;
+  // No IPC server in a private directory (a Windows build has no use for it).
+  ScopedEnvironmentVariable ipcDir{"TARNWICK_IPC_DIR", (temporary.Path() / "ipc").string()};
+  ScopedEnvironmentVariable xplaneAddress{"TARNWICK_XPLANE_ADDRESS", Address()};
 };
 
 TEST_F(XPlaneProgramTest, PayloadIsReadInEitherUnit) {
@@ -83,7 +59,7 @@ TEST_F(XPlaneProgramTest, PayloadIsReadInEitherUnit) {
   const auto kilograms =
       RunPlanProgramJson({"--select", "cboUnits=1", "--click", "cmdReadPayload"});
   EXPECT_THAT(MessageTexts(kilograms), ElementsAre(kPayloadReadInKilograms));
-  EXPECT_EQ(xplane->Stop(), 0) << "the substitute ends cleanly on SIGTERM";
+  EXPECT_EQ(xplane->Stop(), 0) << "the substitute ends cleanly when stopped";
 }
 
 TEST_F(XPlaneProgramTest, BoardingSetsBothTanksLeftFirst) {
@@ -129,7 +105,7 @@ TEST_F(XPlaneProgramTest, IpcServerTakesPrecedence) {
   const auto xplane = StartXPlane({"--payload-kg", "100"});
   StubProcess ipcServer(temporary.Path() / "ipc.log",
                         {"--zfw-lbs", figures::kStubZeroFuelWeightLbs});
-  ASSERT_TRUE(WaitForStubWindow(temporary.Path() / "ipc", "UIPCMAIN"));
+  ASSERT_TRUE(ipcServer.WaitUntilServing());
   const auto report = RunPlanProgramJson({"--select", "cboUnits=0", "--click", "cmdReadPayload"});
   EXPECT_THAT(MessageTexts(report), ElementsAre(kPayloadReadInPounds));
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-// The substitute simulators' figures that the end-to-end tests share with
-// tools/test-windows.sh, which reads them from here (one definition a line, each
-// "inline constexpr <type> <name> = <value>;"), so that they are written once.
+// The substitute simulators' figures that the end-to-end tests share, written once.
 
 namespace tarnwick::figures {
 
@@ -16,5 +14,11 @@ inline constexpr const char* kPayloadShownInPounds = "10238";
 // The filling level of one of the two main tanks: this level is a full tank of this many kg.
 inline constexpr double kTankCapacityKg = 2541;
 inline constexpr double kFullTankLevel = 8388608;
+// The level of a tank holding the kilograms.
+constexpr double TankLevelOf(double kilograms) {
+  return kilograms / kTankCapacityKg * kFullTankLevel;
+}
+// A tank figure shown rounded to a kilogram is off by half a kilogram at most: 1651 levels.
+inline constexpr double kTankLevelRounding = 1651;
 
 }  // namespace tarnwick::figures

@@ -12,6 +12,8 @@
 #include "commands/SimulatorCommands.h"
 #include "simlink/IpcClient.h"
 #include "simlink/SystemIpcPort.h"
+#include "tests/apps/StubProcess.h"
+#include "tests/apps/TemporaryDirectory.h"
 #include "tests/shared/SimulatorFigures.h"
 #include "tests/windows/PlannerRun.h"
 #include "tests/windows/Win32WindowDriver.h"
@@ -264,14 +266,13 @@ TEST_F(Win32PlannerWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
   EXPECT_GT(fontHeight(payload), heightBefore);
 }
 
-// Against the substitute simulator, which tools/test-windows.sh starts with the zero fuel weight
-// of figures::kStubZeroFuelWeightLbs before it runs this with TARNWICK_SIMSTUB_RUNNING=1 (CTest
-// leaves this case out). It prints the tank box's
-// text, which the script compares with the level the stub logged.
+// Against the substitute simulator as a second Windows process (CTest runs this case alone, as
+// Win32WindowAgainstStub): the payload read shows, and both tanks are written at the level of
+// the tank figure shown.
 TEST(Win32PlannerWindowWithSimulator, ReadsThePayloadAndBoardsTheFuel) {
-  if (GetEnvironmentVariableW(L"TARNWICK_SIMSTUB_RUNNING", nullptr, 0) == 0) {
-    GTEST_SKIP() << "needs tarnwick-simstub.exe running";
-  }
+  const TemporaryDirectory temporary;
+  StubProcess stub(temporary.Path() / "stub.log", {"--zfw-lbs", figures::kStubZeroFuelWeightLbs});
+  ASSERT_TRUE(stub.WaitUntilServing()) << testing::PrintToString(stub.ErrorLines());
   InMemorySettingsStore store;
   PlannerRun run(store);
   const MessageBoxContent read = ClickAndCloseMessageBox(run.Driver(), "cmdReadPayload");
@@ -282,7 +283,12 @@ TEST(Win32PlannerWindowWithSimulator, ReadsThePayloadAndBoardsTheFuel) {
   EXPECT_EQ(run.Driver().ShownText("txtPayload"), figures::kPayloadShownInKilograms);
   const MessageBoxContent boarded = ClickAndCloseMessageBox(run.Driver(), "cmdBoardFuel");
   EXPECT_EQ(boarded.text, "The fuel was successfully boarded.");
-  std::cout << "txtLeftTank shows " << run.Driver().ShownText("txtLeftTank") << std::endl;
+  EXPECT_EQ(stub.Stop(), 0);
+  const std::optional<long> level = LevelWrittenToBothTanks(stub.LogLines());
+  ASSERT_TRUE(level.has_value()) << testing::PrintToString(stub.LogLines());
+  EXPECT_NEAR(static_cast<double>(*level),
+              figures::TankLevelOf(std::stod(run.Driver().ShownText("txtLeftTank"))),
+              figures::kTankLevelRounding);
 }
 
 }  // namespace

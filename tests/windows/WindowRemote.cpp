@@ -1,5 +1,5 @@
 // tarnwick-window-remote.exe: works a running tarnwick.exe from another process, as the pilot's
-// clicks would, for the end-to-end check of tools/test-windows.sh. Actions run in the order
+// clicks would, for the end-to-end checks of WindowsProgramsTest. Actions run in the order
 // given, each printing one line:
 //   --click NAME   clicks the button, then reads and closes (OK) the message box it opens:
 //                  "message TITLE | TEXT" (CR LF in the text printed as " / ")

@@ -14,15 +14,15 @@ cpack=$2
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
+wine_prefix="bash $(dirname "$0")/../../cmake/wine-prefix.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-installer.XXXXXX")
 prefix=$work/prefix
-# A prefix with its own server (its socket lives under TMPDIR); no Mono or Gecko, and no
-# winemenubuilder, which would copy the Start-menu shortcut into this machine's own menus.
+# A prefix with its own server (its socket lives under TMPDIR), made as every check makes one.
 export WINEPREFIX=$prefix TMPDIR=$work/tmp WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$TMPDIR" "$prefix"
-trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir -p "$TMPDIR"
+trap '$wine_prefix end "$prefix"; rm -rf "$work"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -46,13 +46,8 @@ newer_setup=$work/v2/Tarnwick-$higher-setup.exe
 # What CPack staged for each installer.
 staged() { echo "$work/$1/_CPack_Packages/win64/NSIS/Tarnwick-$2-setup"; }
 
-"$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot: $(cat "$work/wineboot.log")"
-"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+$wine_prefix make "$prefix"
 "$wine" reg add 'HKCU\Software\Tarnwick\Settings' /v Payload /d 9000 /f >/dev/null
-# The desktop made while the prefix was new has no graphics driver: a new wineserver makes one
-# on the null driver.
-"$wineserver" -k
-"$wineserver" -w
 
 # Runs a Windows program and returns its status once the wineserver has ended: then it and all
 # it started have ended, and the registry is saved to user.reg.
