@@ -24,14 +24,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number once it takes connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-until [ -s "$work/display" ]; do
-  kill -0 "$xvfb_pid" 2>/dev/null || { echo "measure-exit: Xvfb: $(cat "$work/xvfb.log")" >&2; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=:$(cat "$work/display") XDG_CONFIG_HOME=$work/config
+source cmake/xvfb.sh
+start_xvfb "$work"
+export XDG_CONFIG_HOME=$work/config
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 # The browser of the Print case: fetches the page as a browser does, notes it, and keeps the
@@ -63,6 +58,9 @@ pages_fetched() { if [ -f "$work/fetched" ]; then wc -l <"$work/fetched"; else e
 # milliseconds from the key to the end of the process and from the settings write to the end.
 one_close() {
   local print=$1 pid window="" started written ended
+  # The store writes its file only when a value differs from the file's: without a file, every
+  # run writes one at its end.
+  rm -f "$XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf"
   "$program" 2>>"$work/planner.err" &
   pid=$!
   local deadline=$((SECONDS + 20))

@@ -42,17 +42,9 @@ fail() {
   exit 1
 }
 
-# An X server of its own; it names its display once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-deadline=$((SECONDS + 20))
-until [ -s "$work/display" ]; do
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  [ $SECONDS -lt $deadline ] || fail "Xvfb named no display within 20 s"
-  sleep 0.1
-done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+# An X server of its own.
+source cmake/xvfb.sh
+start_xvfb "$work"
 $wine_prefix make "$prefix" x11
 
 # Waits for tarnwick.exe's window on the X display and prints its X window id.

@@ -22,9 +22,9 @@ command -v dbus-run-session >/dev/null || skip "no dbus-run-session (dbus)"
   skip "no Atspi for $python (python3-pyatspi, gir1.2-atspi-2.0)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-atspi.XXXXXX")
-xvfb=""
+xvfb_pid=""
 cleanup() {
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -33,15 +33,8 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 # No simulator link finds anything to talk to, and nothing listens for X-Plane's beacons.
 export TARNWICK_XPLANE_ADDRESS=127.0.0.1:9
 
-# Xvfb picks a free display itself and writes its number once it takes connections (no display
-# number guessed, so no race with another X server, and no authority file to go wrong).
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-until [ -s "$work/display" ]; do
-  kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=:$(cat "$work/display")
+source "$here/../../../cmake/xvfb.sh"
+start_xvfb "$work"
 unset XAUTHORITY WAYLAND_DISPLAY
 
 # Inside the private session: the accessibility bus, the program on it, the walk, and the end
